@@ -1,0 +1,191 @@
+#include "data/file_io_internal.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sg8 {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Each system call of the file layer goes through here, so that a test can fail
+// any one of them.
+template <typename Call>
+auto guarded(IoStep step, Call call) -> decltype(call())
+{
+    if (const int fault = injectedFault(step)) {
+        errno = fault;
+        return -1;
+    }
+    decltype(call()) result;
+    do {
+        result = call();
+    } while (result == -1 && errno == EINTR);
+    return result;
+}
+
+std::string systemReason(int code)
+{
+    return std::strerror(code);
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    void reset(int fd)
+    {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = fd;
+    }
+    int release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+// The file that writing to `target` really changes: a symbolic link is followed
+// so that the link stays and the file it names is replaced.
+fs::path resolveTarget(const fs::path& target)
+{
+    fs::path resolved = target;
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && fs::is_symlink(resolved, ec); ++hops) {
+        const fs::path next = fs::read_symlink(resolved, ec);
+        if (ec) break;
+        resolved = next.is_absolute() ? next : resolved.parent_path() / next;
+    }
+    return resolved;
+}
+
+std::string temporaryName(const fs::path& target)
+{
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    const std::string name = pathToUtf8(target.filename());
+    char suffix[17];
+    std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
+    return "." + name + "." + suffix + ".tmp";
+}
+
+}  // namespace
+
+Result<ByteString> readFile(const fs::path& path)
+{
+    if (path.empty()) return ioError(IoStep::OpenForReading, path, "没有文件名");
+    FileDescriptor fd(guarded(IoStep::OpenForReading, [&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); }));
+    if (fd.get() < 0) return ioError(IoStep::OpenForReading, path, systemReason(errno));
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) return ioError(IoStep::Read, path, systemReason(errno));
+    if (S_ISDIR(info.st_mode)) return ioError(IoStep::Read, path, systemReason(EISDIR));
+
+    std::string contents;
+    if (S_ISREG(info.st_mode) && info.st_size > 0) contents.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = guarded(IoStep::Read, [&] { return ::read(fd.get(), buffer, sizeof buffer); });
+        if (n < 0) return ioError(IoStep::Read, path, systemReason(errno));
+        if (n == 0) break;
+        contents.append(buffer, static_cast<std::size_t>(n));
+    }
+    return ByteString(std::move(contents));
+}
+
+namespace {
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = guarded(IoStep::Write, [&] { return ::write(fd, bytes.data(), bytes.size()); });
+        if (n < 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool writeWholeFile(const fs::path& path, std::initializer_list<ByteString> parts)
+{
+    if (path.empty()) return false;
+    FileDescriptor fd(guarded(IoStep::CreateTemporary, [&] {
+        return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    }));
+    if (fd.get() < 0) return false;
+    for (const ByteString& part : parts) {
+        if (!writeAll(fd.get(), part.view())) return false;
+    }
+    return ::close(fd.release()) == 0;
+}
+
+bool moveFile(const fs::path& from, const fs::path& to)
+{
+    if (from.empty() || to.empty()) return false;
+    if (guarded(IoStep::Rename, [&] { return ::rename(from.c_str(), to.c_str()); }) == 0) return true;
+    Result<ByteString> contents = readFile(from);
+    if (!contents || !writeWholeFile(to, {contents.value()})) return false;
+    ::unlink(from.c_str());
+    return true;
+}
+
+Status replaceFile(const fs::path& requested, const ByteString& bytes)
+{
+    if (requested.empty()) return ioError(IoStep::CreateTemporary, requested, "没有文件名");
+    const fs::path target = resolveTarget(requested);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+
+    // The new file gets the old one's permission bits; a new file gets the usual ones.
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    if (existed && S_ISDIR(old.st_mode)) return ioError(IoStep::CreateTemporary, target, systemReason(EISDIR));
+
+    fs::path temporary;
+    FileDescriptor fd;
+    for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
+        temporary = folder / temporaryName(target);
+        fd.reset(guarded(IoStep::CreateTemporary, [&] {
+            return ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        }));
+        if (fd.get() < 0 && errno != EEXIST) break;
+    }
+    if (fd.get() < 0) return ioError(IoStep::CreateTemporary, temporary, systemReason(errno));
+
+    auto fail = [&](IoStep step, int code) {
+        ::unlink(temporary.c_str());
+        return ioError(step, target, systemReason(code));
+    };
+    if (!writeAll(fd.get(), bytes.view())) return fail(IoStep::Write, errno);
+    if (existed) {
+        ::fchmod(fd.get(), old.st_mode & 07777);
+        // Keeping the owner works only for root; others keep their own.
+        [[maybe_unused]] const int ignored = ::fchown(fd.get(), old.st_uid, old.st_gid);
+    }
+    if (guarded(IoStep::Flush, [&] { return ::fsync(fd.get()); }) != 0) return fail(IoStep::Flush, errno);
+    // close is never retried: the descriptor is gone whatever it answers.
+    int closed = ::close(fd.release());
+    if (closed == 0 && (errno = injectedFault(IoStep::Close)) != 0) closed = -1;
+    if (closed != 0) return fail(IoStep::Close, errno);
+    if (guarded(IoStep::Rename, [&] { return ::rename(temporary.c_str(), target.c_str()); }) != 0) {
+        return fail(IoStep::Rename, errno);
+    }
+
+    // The new file is in place; syncing the folder makes the rename itself durable.
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() < 0 || guarded(IoStep::SyncFolder, [&] { return ::fsync(dir.get()); }) != 0) {
+        Error error = ioError(IoStep::SyncFolder, folder, systemReason(errno));
+        error.message += "（新文件已写入，但可能尚未完全落盘）";
+        return error;
+    }
+    return std::nullopt;
+}
+
+}  // namespace sg8
