@@ -1,0 +1,224 @@
+#include "data/file_io_internal.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cwchar>
+#include <string>
+#include <utility>
+
+namespace sg8 {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle()
+    {
+        if (valid()) CloseHandle(handle_);
+    }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+    void reset(HANDLE handle)
+    {
+        if (valid()) CloseHandle(handle_);
+        handle_ = handle;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+// Each system call of the file layer goes through here, so that a test can fail
+// any one of them; an injected fault is taken as a Windows error code.
+template <typename Call>
+bool guarded(IoStep step, Call call)
+{
+    if (const int fault = injectedFault(step)) {
+        SetLastError(static_cast<DWORD>(fault));
+        return false;
+    }
+    return call();
+}
+
+HANDLE openFile(IoStep step, const fs::path& path, DWORD access, DWORD share, DWORD disposition)
+{
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    guarded(step, [&] {
+        handle = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return handle != INVALID_HANDLE_VALUE;
+    });
+    return handle;
+}
+
+bool isInUse(DWORD code)
+{
+    return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION;
+}
+
+// The system's own text for an error code, in UTF-8; a file that another program
+// holds open is named as such first.
+std::string systemReason(DWORD code)
+{
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring wide(text ? text : L"", length);
+    LocalFree(text);
+    while (!wide.empty() && (wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' ' ||
+                             wide.back() == L'.' || wide.back() == L'\x3002')) {
+        wide.pop_back();
+    }
+    std::string reason = pathToUtf8(fs::path(wide));
+    if (reason.empty()) reason = "系统错误 " + std::to_string(code);
+    return isInUse(code) ? "文件正被占用——游戏是否正在运行？（" + reason + "）" : reason;
+}
+
+// Replacing a file fails with "access denied" rather than a sharing violation when
+// another program holds it open without letting it be deleted; asking for delete
+// access tells the two apart.
+DWORD replaceFailure(const fs::path& target, DWORD code)
+{
+    if (isInUse(code) || code == ERROR_FILE_NOT_FOUND) return code;
+    HANDLE probe = CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) {
+        CloseHandle(probe);
+        return code;
+    }
+    return isInUse(GetLastError()) ? GetLastError() : code;
+}
+
+bool writeAll(HANDLE file, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!guarded(IoStep::Write, [&] { return WriteFile(file, bytes.data(), chunk, &written, nullptr) != 0; })) {
+            return false;
+        }
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+std::wstring temporaryName(const fs::path& target)
+{
+    static std::atomic<unsigned> counter{0};
+    const unsigned long long stamp = GetTickCount64() * 1000003ull + GetCurrentProcessId() * 7919ull + ++counter;
+    wchar_t suffix[17];
+    swprintf(suffix, 17, L"%016llx", stamp);
+    return L"." + target.filename().wstring() + L"." + suffix + L".tmp";
+}
+
+}  // namespace
+
+Result<ByteString> readFile(const fs::path& path)
+{
+    if (path.empty()) return ioError(IoStep::OpenForReading, path, "没有文件名");
+    FileHandle file(openFile(IoStep::OpenForReading, path, GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING));
+    if (!file.valid()) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_ACCESS_DENIED && fs::is_directory(path)) return ioError(IoStep::Read, path, "这是文件夹，不是文件");
+        return ioError(IoStep::OpenForReading, path, systemReason(code));
+    }
+
+    std::string contents;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) contents.reserve(static_cast<std::size_t>(size.QuadPart));
+    char buffer[1 << 16];
+    for (;;) {
+        DWORD n = 0;
+        if (!guarded(IoStep::Read, [&] { return ReadFile(file.get(), buffer, sizeof buffer, &n, nullptr) != 0; })) {
+            return ioError(IoStep::Read, path, systemReason(GetLastError()));
+        }
+        if (n == 0) break;
+        contents.append(buffer, n);
+    }
+    return ByteString(std::move(contents));
+}
+
+bool writeWholeFile(const fs::path& path, std::initializer_list<ByteString> parts)
+{
+    if (path.empty()) return false;
+    FileHandle file(openFile(IoStep::CreateTemporary, path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS));
+    if (!file.valid()) return false;
+    for (const ByteString& part : parts) {
+        if (!writeAll(file.get(), part.view())) return false;
+    }
+    return CloseHandle(file.release()) != 0;
+}
+
+bool moveFile(const fs::path& from, const fs::path& to)
+{
+    if (from.empty() || to.empty()) return false;
+    if (guarded(IoStep::Rename, [&] {
+            return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        })) {
+        return true;
+    }
+    Result<ByteString> contents = readFile(from);
+    if (!contents || !writeWholeFile(to, {contents.value()})) return false;
+    DeleteFileW(from.c_str());
+    return true;
+}
+
+Status replaceFile(const fs::path& target, const ByteString& bytes)
+{
+    if (target.empty()) return ioError(IoStep::CreateTemporary, target, "没有文件名");
+    std::error_code ec;
+    if (fs::is_directory(target, ec)) return ioError(IoStep::CreateTemporary, target, "这是文件夹，不是文件");
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(L".");
+
+    fs::path temporary;
+    FileHandle file;
+    for (int attempt = 0; attempt < 100 && !file.valid(); ++attempt) {
+        temporary = folder / temporaryName(target);
+        file.reset(openFile(IoStep::CreateTemporary, temporary, GENERIC_WRITE, 0, CREATE_NEW));
+        if (!file.valid() && GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    if (!file.valid()) return ioError(IoStep::CreateTemporary, temporary, systemReason(GetLastError()));
+
+    auto fail = [&](IoStep step, DWORD code) {
+        DeleteFileW(temporary.c_str());
+        return ioError(step, target, systemReason(code));
+    };
+    if (!writeAll(file.get(), bytes.view())) return fail(IoStep::Write, GetLastError());
+    if (!guarded(IoStep::Flush, [&] { return FlushFileBuffers(file.get()) != 0; })) {
+        return fail(IoStep::Flush, GetLastError());
+    }
+    // The handle is gone whatever CloseHandle answers, so it is never retried.
+    if (!CloseHandle(file.release()) || !guarded(IoStep::Close, [] { return true; })) {
+        return fail(IoStep::Close, GetLastError());
+    }
+
+    // ReplaceFileW keeps the old file's attributes and security; it fails when there
+    // is no old file, and MoveFileExW then puts the new one in place.
+    const bool replaced = guarded(IoStep::Rename, [&] {
+        if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                         nullptr)) {
+            return true;
+        }
+        const DWORD replaceCode = GetLastError();
+        if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        const DWORD moveCode = GetLastError();
+        SetLastError(isInUse(replaceCode) ? replaceCode : moveCode);
+        return false;
+    });
+    if (!replaced) {
+        const DWORD code = GetLastError();
+        return fail(IoStep::Rename, replaceFailure(target, code));
+    }
+    return std::nullopt;
+}
+
+}  // namespace sg8
