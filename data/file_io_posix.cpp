@@ -1,8 +1,10 @@
+#include "data/fatal.h"
 #include "data/file_io_internal.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -89,7 +91,14 @@ Result<ByteString> readFile(const fs::path& path)
     if (S_ISDIR(info.st_mode)) return ioError(IoStep::Read, path, systemReason(EISDIR));
 
     std::string contents;
-    if (S_ISREG(info.st_mode) && info.st_size > 0) contents.reserve(static_cast<std::size_t>(info.st_size));
+    if (S_ISREG(info.st_mode) && info.st_size > 0) {
+        const auto size = static_cast<std::size_t>(info.st_size);
+        try {
+            contents.reserve(size);
+        } catch (const std::bad_alloc&) {
+            reportOutOfMemory(size);
+        }
+    }
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = guarded(IoStep::Read, [&] { return ::read(fd.get(), buffer, sizeof buffer); });
