@@ -1,0 +1,54 @@
+#include "toolkit/application.h"
+
+#include "toolkit/window.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QStringList>
+
+namespace sg8 {
+
+struct Application::Impl {
+    std::unique_ptr<QApplication> ownApplication;
+};
+
+Application::Application(int& argc, char** argv) : impl_(std::make_unique<Impl>())
+{
+    if (!QApplication::instance()) impl_->ownApplication = std::make_unique<QApplication>(argc, argv);
+    applyToolkitStyle();
+}
+
+Application::~Application() = default;
+
+std::vector<std::string> Application::arguments() const
+{
+    std::vector<std::string> arguments;
+    const QStringList all = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < all.size(); ++i) arguments.push_back(all[i].toUtf8().toStdString());
+    return arguments;
+}
+
+int Application::run(Window& window)
+{
+    window.show();
+    return QApplication::exec();
+}
+
+void applyToolkitStyle()
+{
+    // The windows are laid out in pixels for the system's 9-point dialog font.
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"),
+                      font.family()});
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+}
+
+void processEvents() { QCoreApplication::processEvents(); }
+
+void postToWindowThread(std::function<void()> task)
+{
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
+}
+
+}  // namespace sg8

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sg8 {
+
+/// The toolkit's own object behind a control; the windows never look inside.
+struct NativeControl;
+
+/// Typed handles on the controls of a window. A handle is a plain reference: it
+/// is valid while its window lives. Texts are UTF-8.
+
+class EditBox {
+public:
+    std::string text() const;
+    /// Shows the text whole, also when it is longer than the typing limit.
+    void setText(std::string_view utf8);
+
+    explicit EditBox(NativeControl* native) : native_(native) {}
+
+private:
+    NativeControl* native_;
+};
+
+class Label {
+public:
+    std::string caption() const;
+    void setCaption(std::string_view utf8);
+
+    explicit Label(NativeControl* native) : native_(native) {}
+
+private:
+    NativeControl* native_;
+};
+
+class GroupBox {
+public:
+    std::string caption() const;
+    void setCaption(std::string_view utf8);
+
+    explicit GroupBox(NativeControl* native) : native_(native) {}
+
+private:
+    NativeControl* native_;
+};
+
+class Button {
+public:
+    void setEnabled(bool enabled);
+    bool isEnabled() const;
+
+    explicit Button(NativeControl* native) : native_(native) {}
+
+private:
+    NativeControl* native_;
+};
+
+/// A drop-down list whose items may carry item numbers.
+class ComboBox {
+public:
+    int count() const;
+    /// The 0-based index of the picked item, -1 when none is picked.
+    int selection() const;
+    /// Above the last item picks the last; -1 or below leaves none picked.
+    void setSelection(std::int64_t index);
+    /// The item's number (0 for an item without one), -1 for an index outside the items.
+    std::int32_t itemNumber(int index) const;
+
+    explicit ComboBox(NativeControl* native) : native_(native) {}
+
+private:
+    NativeControl* native_;
+};
+
+/// A report-style list view. Rows stay in the order they were added.
+class ListView {
+public:
+    using Row = std::vector<std::string>;
+
+    int rowCount() const;
+    /// The selected row, 0-based, -1 when none is.
+    int selectedRow() const;
+    void selectRow(int row);
+    /// Appends an empty row and returns its index.
+    int insertRow();
+    void setCell(int row, int column, std::string_view utf8);
+    std::string cell(int row, int column) const;
+    /// Removes every row.
+    void clear();
+    /// Replaces every row at once (one change for the view, however many rows).
+    void setRows(std::vector<Row> rows);
+    void setEnabled(bool enabled);
+
+    explicit ListView(NativeControl* native) : native_(native) {}
+
+private:
+    NativeControl* native_;
+};
+
+}  // namespace sg8

@@ -1,0 +1,45 @@
+#include "toolkit/fatal_report.h"
+
+#include "data/fatal.h"
+#include "data/text.h"
+#include "toolkit/message_box.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace sg8 {
+
+namespace {
+
+[[noreturn]] void showReportAndExit(const std::string& text)
+{
+    messageBox(text, MessageStyle::Ok, "错误", MessageIcon::Error);
+    std::_Exit(-1);
+}
+
+[[noreturn]] void fatalHandler(const Text& message)
+{
+    const std::string text = fatalReportText(textToUtf8(message).bytes());
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application || QThread::currentThread() == application->thread()) showReportAndExit(text);
+    // Off the window thread the box is shown there; this thread never goes on.
+    QMetaObject::invokeMethod(application, [text] { showReportAndExit(text); }, Qt::QueuedConnection);
+    std::this_thread::sleep_for(std::chrono::minutes(1));
+    std::_Exit(-1);
+}
+
+}  // namespace
+
+std::string fatalReportText(const std::string& messageUtf8)
+{
+    // Out of memory has no error code; the routine and position are not numbered (0, 0).
+    return "运行时出错!\r\n\r\n错误信息：" + messageUtf8 + "\r\n\r\n0, 0\r\n";
+}
+
+void installFatalReport() { setFatalHandler(fatalHandler); }
+
+}  // namespace sg8

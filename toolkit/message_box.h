@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sg8 {
+
+/// The buttons of a message box, by their system numbers.
+enum class MessageStyle { Ok = 0, YesNoCancel = 3, YesNo = 4 };
+
+enum class MessageIcon { None, Error, Question, Warning, Information };
+
+/// The answer of a message box, by its system number.
+enum class MessageResult { Ok = 0, Cancel = 1, Abort = 2, Retry = 3, Ignore = 4, Yes = 5, No = 6 };
+
+/// Shows a message box with no owner, modal, with Chinese buttons ("确定"; "是",
+/// "否", "取消") and waits for the answer. Closing it without a button answers
+/// Cancel for Yes/No/Cancel, No for Yes/No and OK for OK.
+MessageResult messageBox(std::string_view text, MessageStyle style = MessageStyle::Ok,
+                         std::string_view caption = "信息：", MessageIcon icon = MessageIcon::None);
+
+// Test hooks. Once a test has answered a box in advance, no box is ever shown on
+// screen: each takes the next queued answer, or, when none is queued, the answer
+// of closing it, and every box is recorded for the test to look at.
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    MessageStyle style;
+    MessageIcon icon;
+    bool answeredInAdvance;  ///< false: no answer was queued for it
+};
+
+void setNextAnswer(MessageResult answer);
+/// The boxes shown since the last call, oldest first.
+std::vector<ShownMessage> takeShownMessages();
+
+}  // namespace sg8

@@ -1,0 +1,85 @@
+#pragma once
+
+// The Qt widgets behind the toolkit's controls. Only toolkit sources include this.
+
+#include "toolkit/controls.h"
+
+#include <QAbstractTableModel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QString>
+#include <QStringList>
+#include <QValidator>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace sg8::qt {
+
+inline QString toQString(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+inline std::string toUtf8(const QString& text) { return text.toUtf8().toStdString(); }
+
+inline QWidget* widgetOf(NativeControl* native) { return reinterpret_cast<QWidget*>(native); }
+inline NativeControl* nativeOf(QWidget* widget) { return reinterpret_cast<NativeControl*>(widget); }
+
+/// Bytes of the text in code page 936; a character the code page can't hold
+/// counts as the "?" that stands for it. `newlineBytes` is what one line break counts.
+int codePageBytes(QStringView text, int newlineBytes = 1);
+
+/// What the user's change from `before` to `after` may keep under a typing limit
+/// of `limit` bytes: the inserted characters are cut at the end until the text
+/// fits, but a change that doesn't make the text longer in bytes always passes,
+/// so text the program put in beyond the limit can still be edited down.
+/// `cursor` receives the position just after what was kept of the insertion.
+QString limitTyping(const QString& before, const QString& after, int limit, int newlineBytes, int* cursor);
+
+/// A one-line edit box whose typing limit counts code-page-936 bytes.
+class LimitedLineEdit : public QLineEdit {
+public:
+    LimitedLineEdit(QWidget* parent, int byteLimit);
+    void setProgramText(const QString& text);
+
+private:
+    class Validator;
+    int byteLimit_;
+    bool programSetting_ = false;
+    QString accepted_;
+};
+
+/// A multi-line edit box (lines end in CR LF to its users) with the same limit.
+class LimitedTextEdit : public QPlainTextEdit {
+public:
+    LimitedTextEdit(QWidget* parent, int byteLimit);
+    void setProgramText(const QString& text);
+
+private:
+    void contentsChangedByUser();
+    int byteLimit_;
+    bool programSetting_ = false;
+    QString accepted_;
+};
+
+/// The rows of a report-style list view, as UTF-8, converted only when shown.
+class RowModel : public QAbstractTableModel {
+public:
+    RowModel(QObject* parent, QStringList headers);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    int appendRow();
+    void setCell(int row, int column, std::string text);
+    const std::string& cell(int row, int column) const;
+    void setRows(std::vector<ListView::Row> rows);
+
+private:
+    QStringList headers_;
+    std::vector<ListView::Row> rows_;
+};
+
+}  // namespace sg8::qt

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "data/model.h"
+#include "toolkit/window.h"
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <string>
+
+namespace sg8 {
+
+/// The modal window in which one general of the model is edited. Creating it
+/// copies general `index` into the working copy and fills the controls
+/// (fillEditor); confirm stores the controls back into that general, cancel
+/// stores nothing.
+class EditorWindow {
+public:
+    EditorWindow(Model& model, std::size_t index);
+
+    /// Shows the window modally; `whenClosed` runs once it has closed, by confirm,
+    /// by cancel or by its close box.
+    void showModal(std::function<void()> whenClosed) { window_.showModal(std::move(whenClosed)); }
+    Window& window() { return window_; }
+
+    // The handlers of the design.
+    void fillEditor();
+    void updateDeathYear();
+    void confirmEdit();
+    void cancelEdit();
+
+private:
+    Model& model_;
+    std::size_t index_;
+    Window window_;
+    /// Each text box's content as it read right after the fill.
+    std::map<std::string, std::string, std::less<>> shownTexts_;
+};
+
+}  // namespace sg8

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "data/general.h"
+#include "toolkit/controls.h"
+
+namespace sg8 {
+
+/// Sets the ten cells of row `row` of the general list from `general`, columns 0 to 9.
+void fillGeneralRow(ListView list, int row, const CustomGeneral& general);
+
+/// The ten cells of every general, ready to be set as the list's rows at once.
+std::vector<ListView::Row> generalRows(const GeneralList& generals);
+
+}  // namespace sg8
