@@ -1,9 +1,11 @@
+#include "data/fatal.h"
 #include "data/file_io_internal.h"
 
 #include <windows.h>
 
 #include <atomic>
 #include <cwchar>
+#include <new>
 #include <string>
 #include <utility>
 
@@ -132,7 +134,14 @@ Result<ByteString> readFile(const fs::path& path)
 
     std::string contents;
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) contents.reserve(static_cast<std::size_t>(size.QuadPart));
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+        const auto wanted = static_cast<std::size_t>(size.QuadPart);
+        try {
+            contents.reserve(wanted);
+        } catch (const std::bad_alloc&) {
+            reportOutOfMemory(wanted);
+        }
+    }
     char buffer[1 << 16];
     for (;;) {
         DWORD n = 0;
@@ -186,7 +195,9 @@ Status replaceFile(const fs::path& target, const ByteString& bytes)
     }
     if (!file.valid()) return ioError(IoStep::CreateTemporary, temporary, systemReason(GetLastError()));
 
+    // The temporary file can only be deleted once no handle is open on it.
     auto fail = [&](IoStep step, DWORD code) {
+        file.reset(INVALID_HANDLE_VALUE);
         DeleteFileW(temporary.c_str());
         return ioError(step, target, systemReason(code));
     };

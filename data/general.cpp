@@ -26,11 +26,11 @@ auto* fieldAt(Record& record, int index)
 
 }  // namespace
 
-GeneralText GeneralText::fromUtf8(const ByteString& utf8)
+GeneralText GeneralText::fromUtf8(ByteString utf8)
 {
     GeneralText result;
     result.text_ = utf8ToText(utf8);
-    if (textToUtf8(result.text_) != utf8) result.exactUtf8_ = utf8;
+    result.utf8_ = std::move(utf8);
     return result;
 }
 

@@ -9,28 +9,31 @@
 
 namespace sg8 {
 
-/// A text field of a general: the text in code page 936 and, when the UTF-8 read
-/// from a file (or given by an import) can't pass through the code page unchanged,
-/// those exact bytes, which the saver writes back for as long as the text is unchanged.
+/// A text field of a general: the text in code page 936 and the UTF-8 bytes the
+/// file holds for it. A text read from a file (or given by an import) keeps the
+/// exact bytes it came with, also where the code page can't carry them (characters
+/// outside it, malformed UTF-8), so the saver writes them back for as long as the
+/// text is unchanged.
 class GeneralText {
 public:
     GeneralText() = default;
-    GeneralText(Text text) : text_(std::move(text)) {}  // NOLINT: a plain Text is a GeneralText
+    GeneralText(Text text) : utf8_(textToUtf8(text)), text_(std::move(text)) {}  // NOLINT: a Text is a GeneralText
 
-    /// Keeps `utf8` exactly when the code page can't carry it.
-    static GeneralText fromUtf8(const ByteString& utf8);
+    /// The text of these UTF-8 bytes, keeping the bytes exactly.
+    static GeneralText fromUtf8(ByteString utf8);
 
     const Text& text() const { return text_; }
     /// The bytes the file holds for this text.
-    ByteString utf8() const { return exactUtf8_.empty() ? textToUtf8(text_) : exactUtf8_; }
-    /// True when the text holds bytes the code page can't show.
-    bool hasExactUtf8() const { return !exactUtf8_.empty(); }
+    const ByteString& utf8() const { return utf8_; }
+    /// True when the bytes say more than the code page text can: the windows and
+    /// the export then show the bytes, not the text.
+    bool hasExactUtf8() const { return textToUtf8(text_) != utf8_; }
 
     friend bool operator==(const GeneralText&, const GeneralText&) = default;
 
 private:
+    ByteString utf8_;
     Text text_;
-    ByteString exactUtf8_;
 };
 
 template <FieldKind> struct FieldStorage;

@@ -66,7 +66,7 @@ public:
         return *kind == ValueKind::IntValue ? readInt("整数值").status() : readText("文本值").status();
     }
 
-    Result<std::int32_t> readInt(const char* what)
+    Result<std::int32_t> readInt(std::string_view what)
     {
         if (peekKind() != ValueKind::IntValue) return unexpectedError(what, "整数值");
         if (remaining() < kValueOverhead) return truncated(what);
@@ -76,7 +76,7 @@ public:
         return value;
     }
 
-    Result<std::string_view> readText(const char* what)
+    Result<std::string_view> readText(std::string_view what)
     {
         if (peekKind() != ValueKind::TextValue) return unexpectedError(what, "文本值");
         if (remaining() < kValueOverhead) return truncated(what);
@@ -93,9 +93,9 @@ public:
     }
 
 private:
-    Status unexpected(const char* what) const { return unexpectedError(what, "值"); }
+    Status unexpected(std::string_view what) const { return unexpectedError(what, "值"); }
 
-    Error unexpectedError(const char* what, const char* expected) const
+    Error unexpectedError(std::string_view what, const char* expected) const
     {
         if (atEnd()) return truncated(what);
         char found[8];
@@ -104,12 +104,12 @@ private:
                            static_cast<std::int64_t>(pos_));
     }
 
-    Error truncated(const char* what) const
+    Error truncated(std::string_view what) const
     {
-        return formatError(std::string("文件在") + what + "处提前结束", static_cast<std::int64_t>(pos_));
+        return formatError("文件在" + std::string(what) + "处提前结束", static_cast<std::int64_t>(pos_));
     }
 
-    Error noEnd(const char* what, std::size_t at) const
+    Error noEnd(std::string_view what, std::size_t at) const
     {
         return formatError(std::string(what) + "没有以 FF 结束", static_cast<std::int64_t>(at));
     }
@@ -133,13 +133,13 @@ struct Parsed {
 // Reads one general's values into `general`; `number` is its 1-based place.
 Status readGeneral(ValueReader& reader, CustomGeneral& general, int number, Findings& findings)
 {
-    auto intInto = [&](std::int32_t& field, const char* what) -> Status {
+    auto intInto = [&](std::int32_t& field, std::string_view what) -> Status {
         Result<std::int32_t> value = reader.readInt(what);
         if (!value) return value.error();
         field = value.value();
         return std::nullopt;
     };
-    auto textInto = [&](GeneralText& field, const char* what) -> Status {
+    auto textInto = [&](GeneralText& field, std::string_view what) -> Status {
         Result<std::string_view> utf8 = reader.readText(what);
         if (!utf8) return utf8.error();
         field = GeneralText::fromUtf8(ByteString(std::string(utf8.value())));
@@ -161,14 +161,15 @@ Status readGeneral(ValueReader& reader, CustomGeneral& general, int number, Find
             index = 10;
             continue;
         }
-        const std::string what(field.name);
-        status = field.kind == FieldKind::Int ? intInto(general.intField(index), what.c_str())
-                                              : textInto(general.textField(index), what.c_str());
+        status = field.kind == FieldKind::Int ? intInto(general.intField(index), field.name)
+                                              : textInto(general.textField(index), field.name);
     }
     return status;
 }
 
-Result<Parsed> readByKinds(std::string_view bytes, Findings& findings)
+// Reads the file value by value. With `expected`, the generals are not kept but
+// compared one by one with the expected ones, and a difference is an error.
+Result<Parsed> readByKinds(std::string_view bytes, Findings& findings, const GeneralList* expected = nullptr)
 {
     const std::size_t first = bytes.find(static_cast<char>(ValueKind::IntValue));
     if (first == std::string_view::npos) {
@@ -197,11 +198,15 @@ Result<Parsed> readByKinds(std::string_view bytes, Findings& findings)
     }
 
     Parsed parsed;
-    parsed.generals.resize(static_cast<std::size_t>(n));
+    if (expected && expected->size() != static_cast<std::size_t>(n)) return formatError("武将数与预期不符");
+    if (!expected) parsed.generals.resize(static_cast<std::size_t>(n));
+    CustomGeneral scratch;
     for (int i = 0; i < n; ++i) {
-        if (Status status = readGeneral(reader, parsed.generals[static_cast<std::size_t>(i)], i + 1, findings)) {
-            return inGeneral(*status, i + 1);
-        }
+        const auto at = static_cast<std::size_t>(i);
+        if (expected) scratch = CustomGeneral{};
+        CustomGeneral& general = expected ? scratch : parsed.generals[at];
+        if (Status status = readGeneral(reader, general, i + 1, findings)) return inGeneral(*status, i + 1);
+        if (expected && general != (*expected)[at]) return formatError("与预期不符", std::nullopt, i + 1);
     }
 
     // The trailing value is the last value of the file; values before it are ignored.
@@ -353,12 +358,10 @@ void describe(LoadedFile& file, const Findings& findings, const ByteString& cont
         reasons.push_back("结尾值之前有被忽略的值");
     }
 
-    const ByteString again = encodeSaveFile(file.generals, file.trailerValue);
-    if (again == contents) return;
-    const auto mismatch = std::mismatch(again.view().begin(), again.view().end(), contents.view().begin(),
-                                        contents.view().end());
+    const std::int64_t difference = firstDifference(file.generals, file.trailerValue, contents.view());
+    if (difference < 0) return;
     file.verdict.byteExact = false;
-    file.verdict.firstDifference = mismatch.first - again.view().begin();
+    file.verdict.firstDifference = difference;
     std::string reason;
     for (const std::string& part : reasons) reason += (reason.empty() ? "" : "；") + part;
     file.verdict.reason = reason.empty() ? "原因不明" : reason;
@@ -386,6 +389,14 @@ Result<LoadedFile> loadSaveFile(const ByteString& contents)
     file.trailerValue = parsed.value().trailerValue;
     describe(file, findings, contents, irregularity);
     return file;
+}
+
+bool loadsBackAs(const ByteString& bytes, const GeneralList& generals, std::int32_t trailerValue)
+{
+    Findings findings;
+    Result<Parsed> parsed = readByKinds(bytes.view(), findings, &generals);
+    return parsed && parsed->trailerValue == trailerValue && findings.leadingBytes == 0 &&
+           findings.ignoredValues == 0 && findings.olderLayout.empty() && findings.idWarnings.empty();
 }
 
 Result<LoadedFile> loadSaveFile(const std::filesystem::path& path)

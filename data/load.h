@@ -34,6 +34,10 @@ struct LoadedFile {
 /// and the general where they apply.
 Result<LoadedFile> loadSaveFile(const ByteString& contents);
 
+/// True when `bytes` load back, value by value, as exactly these generals and
+/// trailing value: the check a save makes before it writes anything.
+bool loadsBackAs(const ByteString& bytes, const GeneralList& generals, std::int32_t trailerValue);
+
 /// Reads the file at `path` and loads it; a file that can't be read is an error.
 Result<LoadedFile> loadSaveFile(const std::filesystem::path& path);
 

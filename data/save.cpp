@@ -33,11 +33,8 @@ Result<SaveOutcome> saveGeneralsTo(const std::filesystem::path& path, const Gene
     const ByteString bytes = encodeSaveFile(generals, trailerValue);
 
     // The bytes must load back to the very same generals before anything is written.
-    {
-        Result<LoadedFile> check = loadSaveFile(bytes);
-        if (!check || check->readByCuttingRules || check->generals != generals || check->trailerValue != trailerValue) {
-            return saveError("保存前校验失败：生成的文件无法原样读回，未写入任何文件。", "校验");
-        }
+    if (!loadsBackAs(bytes, generals, trailerValue)) {
+        return saveError("保存前校验失败：生成的文件无法原样读回，未写入任何文件。", "校验");
     }
 
     SaveOutcome outcome;

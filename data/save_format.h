@@ -28,8 +28,15 @@ constexpr std::size_t kEmptyFileSize = 18;
 void appendIntValue(std::string& out, std::int32_t value);
 void appendTextValue(std::string& out, std::string_view utf8);
 
+/// Appends the 41 values of one general.
+void appendGeneral(std::string& out, const CustomGeneral& general);
+
 /// The whole file for these generals and trailing value: header 1, the count,
 /// each general's 41 values in field order (id twice), the trailing value.
 ByteString encodeSaveFile(const GeneralList& generals, std::int32_t trailerValue);
+
+/// The offset of the first byte where `file` differs from what encodeSaveFile would
+/// write for these generals, or -1 when it doesn't. Encodes one general at a time.
+std::int64_t firstDifference(const GeneralList& generals, std::int32_t trailerValue, std::string_view file);
 
 }  // namespace sg8
