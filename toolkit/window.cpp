@@ -277,7 +277,6 @@ void Window::onFilesDropped(std::function<void(std::vector<std::string>)> handle
 void Window::show()
 {
     impl_->widget->show();
-    impl_->widget->raise();
     impl_->widget->activateWindow();
 }
 

@@ -90,7 +90,8 @@ void MainWindow::installLoad(const std::filesystem::path& path, LoadOutcome outc
     list.setRows(std::move(outcome.rows));
 
     std::vector<std::string> notes = loaded.warnings;
-    if (!loaded.verdict.byteExact) {
+    // The warnings already say why a save would differ; the verdict speaks when they don't.
+    if (!loaded.verdict.byteExact && notes.empty()) {
         notes.push_back("不改动直接保存时，文件将自第 " + std::to_string(loaded.verdict.firstDifference) +
                         " 字节起与原文件不同：" + loaded.verdict.reason);
     }
