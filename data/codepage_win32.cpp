@@ -25,6 +25,21 @@ bool decodeStrictly(std::string_view gbk, std::u16string& out)
     return true;
 }
 
+// The character of one code (one or two bytes), or 0 when the code has none: the
+// system then gives its stand-in character, which no code of its own yields.
+// (MB_ERR_INVALID_CHARS can't decide this alone: it also refuses 0xFF, which has
+// a character, U+F8F5.)
+char16_t decodeOne(std::string_view code)
+{
+    static const wchar_t standIn = [] {
+        CPINFOEXW info{};
+        return GetCPInfoExW(kCodePage, 0, &info) ? info.UnicodeDefaultChar : L'?';
+    }();
+    wchar_t c = 0;
+    if (MultiByteToWideChar(kCodePage, 0, code.data(), static_cast<int>(code.size()), &c, 1) != 1) return 0;
+    return c == standIn ? 0 : static_cast<char16_t>(c);
+}
+
 class Win32Converter final : public CodePageConverter {
 public:
     std::u16string toUtf16(std::string_view gbk) const override
@@ -32,20 +47,21 @@ public:
         std::u16string out;
         if (gbk.empty() || decodeStrictly(gbk, out)) return out;
 
-        // Character by character: a lead byte takes the next byte with it when the
-        // two form a character; a byte that starts none becomes U+FFFD on its own
-        // and decoding goes on at the next byte.
+        // Code by code: a lead byte takes the next byte with it when the two form a
+        // character; a byte that starts none becomes U+FFFD on its own and decoding
+        // goes on at the next byte.
         out.clear();
-        std::u16string one;
         for (std::size_t i = 0; i < gbk.size();) {
             const auto byte = static_cast<BYTE>(gbk[i]);
-            if (IsDBCSLeadByteEx(kCodePage, byte) && i + 1 < gbk.size() && decodeStrictly(gbk.substr(i, 2), one)) {
-                out += one;
-                i += 2;
-            } else {
-                out += (!IsDBCSLeadByteEx(kCodePage, byte) && decodeStrictly(gbk.substr(i, 1), one)) ? one : u"\uFFFD";
-                i += 1;
+            if (byte < 0x80) {
+                out += static_cast<char16_t>(byte);
+                ++i;
+                continue;
             }
+            const bool lead = IsDBCSLeadByteEx(kCodePage, byte) != 0;
+            const char16_t c = !lead ? decodeOne(gbk.substr(i, 1)) : i + 1 < gbk.size() ? decodeOne(gbk.substr(i, 2)) : 0;
+            out += c ? c : u'\uFFFD';
+            i += c && lead ? 2 : 1;
         }
         return out;
     }

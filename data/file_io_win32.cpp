@@ -82,19 +82,19 @@ std::string systemReason(DWORD code)
     return isInUse(code) ? "文件正被占用——游戏是否正在运行？（" + reason + "）" : reason;
 }
 
-// Replacing a file fails with "access denied" rather than a sharing violation when
-// another program holds it open without letting it be deleted; asking for delete
-// access tells the two apart.
-DWORD replaceFailure(const fs::path& target, DWORD code)
+// The error code when another program holds the file open without letting it be
+// deleted (and so replaced), otherwise 0. Replacing such a file would fail with
+// "access denied" at best; asking first names the real reason.
+DWORD heldByAnother(const fs::path& path)
 {
-    if (isInUse(code) || code == ERROR_FILE_NOT_FOUND) return code;
-    HANDLE probe = CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE probe = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (probe != INVALID_HANDLE_VALUE) {
         CloseHandle(probe);
-        return code;
+        return 0;
     }
-    return isInUse(GetLastError()) ? GetLastError() : code;
+    const DWORD code = GetLastError();
+    return isInUse(code) ? code : 0;
 }
 
 bool writeAll(HANDLE file, std::string_view bytes)
@@ -182,8 +182,14 @@ bool moveFile(const fs::path& from, const fs::path& to)
 Status replaceFile(const fs::path& target, const ByteString& bytes)
 {
     if (target.empty()) return ioError(IoStep::CreateTemporary, target, "没有文件名");
-    std::error_code ec;
-    if (fs::is_directory(target, ec)) return ioError(IoStep::CreateTemporary, target, "这是文件夹，不是文件");
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return ioError(IoStep::CreateTemporary, target, "这是文件夹，不是文件");
+    }
+    // Windows won't replace a read-only file; it is refused before anything is written.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        return ioError(IoStep::Rename, target, "文件是只读的");
+    }
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(L".");
 
     fs::path temporary;
@@ -213,22 +219,15 @@ Status replaceFile(const fs::path& target, const ByteString& bytes)
     // ReplaceFileW keeps the old file's attributes and security; it fails when there
     // is no old file, and MoveFileExW then puts the new one in place.
     const bool replaced = guarded(IoStep::Rename, [&] {
-        if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                         nullptr)) {
-            return true;
+        if (const DWORD held = heldByAnother(target)) {
+            SetLastError(held);
+            return false;
         }
-        const DWORD replaceCode = GetLastError();
-        if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return true;
-        }
-        const DWORD moveCode = GetLastError();
-        SetLastError(isInUse(replaceCode) ? replaceCode : moveCode);
-        return false;
+        return ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                            nullptr) ||
+               MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     });
-    if (!replaced) {
-        const DWORD code = GetLastError();
-        return fail(IoStep::Rename, replaceFailure(target, code));
-    }
+    if (!replaced) return fail(IoStep::Rename, GetLastError());
     return std::nullopt;
 }
 
