@@ -188,7 +188,8 @@ Status replaceFile(const fs::path& requested, const ByteString& bytes)
     }
 
     // The new file is in place; syncing the folder makes the rename itself durable.
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor dir(
+        guarded(IoStep::SyncFolder, [&] { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }));
     if (dir.get() < 0 || guarded(IoStep::SyncFolder, [&] { return ::fsync(dir.get()); }) != 0) {
         Error error = ioError(IoStep::SyncFolder, folder, systemReason(errno));
         error.message += "（新文件已写入，但可能尚未完全落盘）";
