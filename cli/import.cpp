@@ -47,7 +47,7 @@ int runImport(const ImportOptions& options)
     Result<SaveOutcome> saved =
         saveGeneralsTo(target, imported->generals, trailerValue, options.backup ? Backup::Yes : Backup::No);
     if (!saved) {
-        reportError("import", saved.error().message);
+        reportError("import", "无法保存 " + options.file + "：" + saved.error().message);
         return kExitFailed;
     }
     std::string summary = "已将 " + std::to_string(imported->generals.size()) + " 名武将写入 " + options.file;

@@ -117,7 +117,7 @@ int runSet(const SetOptions& options)
     Result<SaveOutcome> saved = saveGeneralsTo(path, loaded->generals, loaded->trailerValue,
                                                options.backup ? Backup::Yes : Backup::No);
     if (!saved) {
-        reportError("set", saved.error().message);
+        reportError("set", "无法保存 " + options.file + "：" + saved.error().message);
         return kExitFailed;
     }
     std::string summary = "已修改 " + options.file + " 的第 " + std::to_string(*place + 1) + " 名武将（ID " +
