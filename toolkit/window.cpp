@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -79,6 +80,26 @@ private:
         }
         return files;
     }
+};
+
+/// Runs a handler on every double-click in a list view, on a row or not: the
+/// handler reads the selected row, not where the click fell.
+class DoubleClickFilter : public QObject {
+public:
+    DoubleClickFilter(QObject* parent, std::function<void()> run) : QObject(parent), run_(std::move(run)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonDblClick &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            run_();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> run_;
 };
 
 QWidget* makeControl(const ControlDesign& control, QWidget* parent)
@@ -250,7 +271,7 @@ void Window::bind(std::string_view control, ControlEvent event, std::function<vo
     }
     case ControlEvent::DoubleClicked: {
         auto* table = static_cast<QTableView*>(widgetOf(impl_->find(control, {ControlKind::ListView})));
-        QObject::connect(table, &QTableView::doubleClicked, table, [run] { run(); });
+        table->viewport()->installEventFilter(new DoubleClickFilter(table, run));
         return;
     }
     }
