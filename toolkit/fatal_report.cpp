@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -17,6 +18,9 @@ namespace {
 
 [[noreturn]] void showReportAndExit(const std::string& text)
 {
+    // Also on standard error, for whoever started the program from a terminal or a log.
+    std::fputs(text.c_str(), stderr);
+    std::fflush(stderr);
     messageBox(text, MessageStyle::Ok, "错误", MessageIcon::Error);
     std::_Exit(-1);
 }
