@@ -5,20 +5,29 @@
 //   reliability_saver write PATH GENERALS SEED    writes the file directly (set-up)
 //   reliability_saver save PATH GENERALS SEED [--backup]
 //
-// `save` prints "io" on standard output, unbuffered, just before its first file
-// operation, and "saved" or the error when it ends; it exits 0 on success, 1 on a
-// failed save and 2 on wrong arguments.
+// `save` prints "io <time>" on standard output just before its first file operation,
+// and "saved <time>" or the error when it ends, times in microseconds since 1970;
+// it exits 0 on success, 1 on a failed save and 2 on wrong arguments.
 #include "data/file_io.h"
 #include "data/save.h"
 #include "data/save_format.h"
 #include "sample_generals.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
 namespace {
+
+// Wall-clock time, so that a script can tell how long after it started the saver
+// each point comes, loading of the program included.
+long long microsecondsNow()
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
 
 int usage()
 {
@@ -48,7 +57,7 @@ int main(int argc, char** argv)
     bool announced = false;
     sg8::setFaultInjector([&](sg8::IoStep) {
         if (!std::exchange(announced, true)) {
-            std::fputs("io\n", stdout);
+            std::printf("io %lld\n", microsecondsNow());
             std::fflush(stdout);
         }
         return 0;
@@ -59,6 +68,6 @@ int main(int argc, char** argv)
         std::printf("failed: %s\n", saved.error().message.c_str());
         return 1;
     }
-    std::puts("saved");
+    std::printf("saved %lld\n", microsecondsNow());
     return 0;
 }
