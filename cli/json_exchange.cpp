@@ -3,7 +3,10 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
+#include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace sg8::cli {
 namespace {
@@ -91,14 +94,34 @@ ExchangeText writeJson(const GeneralList& generals, std::int32_t trailerValue)
 
 Result<ExchangeFile> readJson(std::string_view bytes)
 {
+    // The parser keeps the last of two equal keys; a key given twice is refused instead.
+    std::vector<std::set<std::string>> openObjects;
+    int generalsOpened = 0;
+    std::optional<Error> duplicate;
+    auto noteKeys = [&](int, Json::parse_event_t event, Json& parsed) {
+        if (event == Json::parse_event_t::object_start) {
+            openObjects.emplace_back();
+            if (openObjects.size() == 2) ++generalsOpened;
+        } else if (event == Json::parse_event_t::object_end) {
+            openObjects.pop_back();
+        } else if (event == Json::parse_event_t::key && !duplicate) {
+            const std::string& key = parsed.get_ref<const std::string&>();
+            if (!openObjects.back().insert(key).second) {
+                duplicate = openObjects.size() == 2 ? fieldError(generalsOpened, key, "出现了两次")
+                                                    : plainError("键 " + key + " 出现了两次");
+            }
+        }
+        return true;
+    };
     Json root;
     try {
-        root = Json::parse(bytes);
+        root = Json::parse(bytes, noteKeys);
     } catch (const Json::parse_error& e) {
         Error error = plainError("不是有效的 JSON（字节偏移 " + std::to_string(e.byte) + "）：" + e.what());
         error.offset = static_cast<std::int64_t>(e.byte);
         return error;
     }
+    if (duplicate) return *duplicate;
     if (!root.is_object()) return plainError("顶层应为对象 {\"trailerValue\": …, \"generals\": […]}");
     for (const auto& [key, value] : root.items()) {
         if (key != kTrailerKey && key != kGeneralsKey) return plainError("顶层有未知的键 " + key);

@@ -13,7 +13,7 @@ namespace sg8::cli {
 /// indented, non-ASCII characters as they are.
 ExchangeText writeJson(const GeneralList& generals, std::int32_t trailerValue);
 
-/// Reads what writeJson writes. Every key must be present and known, every int
+/// Reads what writeJson writes. Every key must be present once and known, every int
 /// an integer that fits in 32 bits and every text a string; otherwise the error
 /// names the general (1-based) and the field.
 Result<ExchangeFile> readJson(std::string_view bytes);

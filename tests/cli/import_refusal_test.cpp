@@ -43,6 +43,8 @@ TEST(ImportRefusal, WritesNothingAndNamesTheGeneralAndField)
          {"第 2 名武将的 lifespan", "缺少"}},
         {"unknown key", "in.json", [](const Json& j, auto&) { return withJson(j, [](Json& x) { x["generals"][0]["nickname"] = "x"; }); },
          {"第 1 名武将的 nickname", "未知"}},
+        {"key given twice", "in.json", [](const Json& j, auto&) { return replaced(j.dump(), "\"lifespan\":60,", "\"lifespan\":60,\"lifespan\":61,"); },
+         {"第 1 名武将的 lifespan", "两次"}},
         {"int above 32 bits", "in.json", [](const Json& j, auto&) { return withJson(j, [](Json& x) { x["generals"][1]["baseStrength"] = 2147483648LL; }); },
          {"第 2 名武将的 baseStrength", "2147483648", "超出"}},
         {"int below 32 bits", "in.json", [](const Json& j, auto&) { return withJson(j, [](Json& x) { x["generals"][2]["opaque39"] = -2147483649LL; }); },
