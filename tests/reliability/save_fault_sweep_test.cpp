@@ -190,10 +190,12 @@ TEST_F(SaveFaultSweep, SeamSeesEveryKindOfOperation)
 {
     const std::vector<IoStep> steps = stepsOfCleanSave(kScenarios[0]);
     const std::set<IoStep> seen(steps.begin(), steps.end());
-    for (IoStep step : {IoStep::OpenForReading, IoStep::Read, IoStep::CreateTemporary, IoStep::Write, IoStep::Flush,
-                        IoStep::Close, IoStep::Rename, IoStep::SyncFolder}) {
-        EXPECT_TRUE(seen.count(step)) << ioStepName(step);
-    }
+    std::vector<IoStep> kinds = {IoStep::OpenForReading, IoStep::Read,  IoStep::CreateTemporary, IoStep::Write,
+                                 IoStep::Flush,          IoStep::Close, IoStep::Rename};
+#ifndef _WIN32
+    kinds.push_back(IoStep::SyncFolder);  // Windows has no folder to sync: the rename is written through
+#endif
+    for (IoStep step : kinds) EXPECT_TRUE(seen.count(step)) << ioStepName(step);
 }
 
 }  // namespace
