@@ -188,7 +188,7 @@ int RowModel::appendRow()
 {
     const int row = static_cast<int>(rows_.size());
     beginInsertRows({}, row, row);
-    rows_.emplace_back(static_cast<std::size_t>(headers_.size()));
+    rows_.emplace_back(ListView::Row(static_cast<std::size_t>(headers_.size())));
     endInsertRows();
     return row;
 }
@@ -196,7 +196,9 @@ int RowModel::appendRow()
 void RowModel::setCell(int row, int column, std::string text)
 {
     if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return;
-    rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(text);
+    ListView::Row& cells = this->row(row);
+    if (static_cast<std::size_t>(column) >= cells.size()) cells.resize(static_cast<std::size_t>(column) + 1);
+    cells[static_cast<std::size_t>(column)] = std::move(text);
     const QModelIndex changed = index(row, column);
     emit dataChanged(changed, changed, {Qt::DisplayRole});
 }
@@ -205,14 +207,22 @@ const std::string& RowModel::cell(int row, int column) const
 {
     static const std::string none;
     if (row < 0 || row >= rowCount() || column < 0) return none;
-    const ListView::Row& cells = rows_[static_cast<std::size_t>(row)];
+    const ListView::Row& cells = this->row(row);
     return static_cast<std::size_t>(column) < cells.size() ? cells[static_cast<std::size_t>(column)] : none;
 }
 
-void RowModel::setRows(std::vector<ListView::Row> rows)
+ListView::Row& RowModel::row(int index) const
+{
+    std::optional<ListView::Row>& cells = rows_[static_cast<std::size_t>(index)];
+    if (!cells) cells = source_ ? source_(index) : ListView::Row();
+    return *cells;
+}
+
+void RowModel::setRows(int count, ListView::RowSource source)
 {
     beginResetModel();
-    rows_ = std::move(rows);
+    std::vector<std::optional<ListView::Row>>(static_cast<std::size_t>(std::max(count, 0))).swap(rows_);
+    source_ = std::move(source);
     endResetModel();
 }
 
@@ -306,8 +316,8 @@ void ListView::selectRow(int row)
 int ListView::insertRow() { return rowsOf(native_)->appendRow(); }
 void ListView::setCell(int row, int column, std::string_view utf8) { rowsOf(native_)->setCell(row, column, std::string(utf8)); }
 std::string ListView::cell(int row, int column) const { return rowsOf(native_)->cell(row, column); }
-void ListView::clear() { rowsOf(native_)->setRows({}); }
-void ListView::setRows(std::vector<Row> rows) { rowsOf(native_)->setRows(std::move(rows)); }
+void ListView::clear() { rowsOf(native_)->setRows(0, {}); }
+void ListView::setRows(int count, RowSource source) { rowsOf(native_)->setRows(count, std::move(source)); }
 void ListView::setEnabled(bool enabled) { widgetOf(native_)->setEnabled(enabled); }
 
 }  // namespace sg8

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,6 +80,8 @@ private:
 class ListView {
 public:
     using Row = std::vector<std::string>;
+    /// The cells of a row, asked for the first time the row is needed.
+    using RowSource = std::function<Row(int row)>;
 
     int rowCount() const;
     /// The selected row, 0-based, -1 when none is.
@@ -90,8 +93,9 @@ public:
     std::string cell(int row, int column) const;
     /// Removes every row.
     void clear();
-    /// Replaces every row at once (one change for the view, however many rows).
-    void setRows(std::vector<Row> rows);
+    /// Replaces every row at once by `count` rows whose cells `source` gives when
+    /// a row is first shown, read or changed: one change for the view, however many rows.
+    void setRows(int count, RowSource source);
     void setEnabled(bool enabled);
 
     explicit ListView(NativeControl* native) : native_(native) {}

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,11 +76,14 @@ public:
     int appendRow();
     void setCell(int row, int column, std::string text);
     const std::string& cell(int row, int column) const;
-    void setRows(std::vector<ListView::Row> rows);
+    void setRows(int count, ListView::RowSource source);
 
 private:
+    ListView::Row& row(int index) const;
+
     QStringList headers_;
-    std::vector<ListView::Row> rows_;
+    ListView::RowSource source_;
+    mutable std::vector<std::optional<ListView::Row>> rows_;
 };
 
 }  // namespace sg8::qt

@@ -12,15 +12,12 @@ void fillGeneralRow(ListView list, int row, const CustomGeneral& general)
     }
 }
 
-std::vector<ListView::Row> generalRows(const GeneralList& generals)
+ListView::RowSource generalRowSource(const GeneralList& generals)
 {
-    std::vector<ListView::Row> rows;
-    rows.reserve(generals.size());
-    for (const CustomGeneral& general : generals) {
-        std::array<std::string, 10> cells = generalRowCells(general);
-        rows.emplace_back(std::make_move_iterator(cells.begin()), std::make_move_iterator(cells.end()));
-    }
-    return rows;
+    return [&generals](int row) {
+        std::array<std::string, 10> cells = generalRowCells(generals.at(static_cast<std::size_t>(row)));
+        return ListView::Row(std::make_move_iterator(cells.begin()), std::make_move_iterator(cells.end()));
+    };
 }
 
 }  // namespace sg8

@@ -8,7 +8,8 @@ namespace sg8 {
 /// Sets the ten cells of row `row` of the general list from `general`, columns 0 to 9.
 void fillGeneralRow(ListView list, int row, const CustomGeneral& general);
 
-/// The ten cells of every general, ready to be set as the list's rows at once.
-std::vector<ListView::Row> generalRows(const GeneralList& generals);
+/// The rows of the general list, each filled from its record when first shown.
+/// The list must be given new rows whenever `generals` is replaced.
+ListView::RowSource generalRowSource(const GeneralList& generals);
 
 }  // namespace sg8

@@ -31,7 +31,6 @@ std::string joinLines(const std::vector<std::string>& lines)
 
 struct MainWindow::LoadOutcome {
     Result<LoadedFile> file;
-    std::vector<ListView::Row> rows;
 };
 
 MainWindow::MainWindow(Model& model) : model_(model), window_(mainWindowDesign()), dialog_(saveFileDialogDesign())
@@ -61,11 +60,8 @@ bool MainWindow::loadFile(const std::filesystem::path& path)
 {
     const bool started = loader_.start<LoadOutcome>(
         [path] {
-            // Off the window thread: the parse and the rows' texts; no control is touched.
-            Result<LoadedFile> file = loadSaveFile(path);
-            std::vector<ListView::Row> rows;
-            if (file) rows = generalRows(file->generals);
-            return LoadOutcome{std::move(file), std::move(rows)};
+            // Off the window thread: the whole parse; no control is touched.
+            return LoadOutcome{loadSaveFile(path)};
         },
         [this, path](LoadOutcome outcome) { installLoad(path, std::move(outcome)); });
     if (started) setLoading(true);
@@ -81,13 +77,14 @@ void MainWindow::installLoad(const std::filesystem::path& path, LoadOutcome outc
     }
     LoadedFile& loaded = outcome.file.value();
     const auto count = static_cast<std::int32_t>(loaded.generals.size());
+    releaseOffThread(std::move(model_.generals));
     installFile(model_, std::move(loaded.generals), loaded.trailerValue, path);
     dialog_.setFileName(pathToUtf8(path));
 
     ListView list = window_.listView("超级列表框1");
     list.clear();
     window_.label("标签1").setCaption(utf8Of(countLabelText(count)));
-    list.setRows(std::move(outcome.rows));
+    list.setRows(count, generalRowSource(model_.generals));
 
     std::vector<std::string> notes = loaded.warnings;
     // The warnings already say why a save would differ; the verdict speaks when they don't.
@@ -96,6 +93,15 @@ void MainWindow::installLoad(const std::filesystem::path& path, LoadOutcome outc
                         " 字节起与原文件不同：" + loaded.verdict.reason);
     }
     if (!notes.empty()) messageBox(joinLines(notes), MessageStyle::Ok, "读取提示：", MessageIcon::Information);
+}
+
+void MainWindow::releaseOffThread(GeneralList generals)
+{
+    // Freeing a large list takes a while; the window thread need not wait for it.
+    auto doomed = std::make_shared<GeneralList>(std::move(generals));
+    if (doomed->empty() || !releaser_.start<bool>([doomed] { doomed->clear(); return true; }, [](bool) {})) {
+        doomed->clear();
+    }
 }
 
 void MainWindow::setLoading(bool loading)

@@ -41,6 +41,7 @@ private:
     struct LoadOutcome;
     void installLoad(const std::filesystem::path& path, LoadOutcome outcome);
     void setLoading(bool loading);
+    void releaseOffThread(GeneralList generals);
     /// Saves with the backup question; true when the file was written.
     bool saveWithBackupQuestion();
     /// With unsaved edits, asks whether to save them first; false: stay.
@@ -51,6 +52,7 @@ private:
     Window window_;
     OpenFileDialog dialog_;
     std::unique_ptr<EditorWindow> editor_;
+    Worker releaser_;
     Worker loader_;  // last: destroyed first, so a running load ends before the rest
 };
 
