@@ -28,13 +28,19 @@ public:
     }
 
     const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+    std::filesystem::path operator/(const std::string& name) const
+    {
+        return path_ / std::u8string(name.begin(), name.end());
+    }
 
     /// The names in the folder, sorted.
     std::vector<std::string> names() const
     {
         std::vector<std::string> result;
-        for (const auto& entry : std::filesystem::directory_iterator(path_)) result.push_back(entry.path().filename().string());
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+            const std::u8string name = entry.path().filename().u8string();
+            result.emplace_back(name.begin(), name.end());
+        }
         std::sort(result.begin(), result.end());
         return result;
     }
