@@ -93,6 +93,8 @@ void setNextFileName(std::optional<std::string> utf8Path)
     hooks().answers.push_back(std::move(utf8Path));
 }
 
+std::size_t dropUnusedFileNames() { return std::exchange(hooks().answers, {}).size(); }
+
 std::optional<ShownFileDialog> lastFileDialog() { return hooks().last; }
 
 }  // namespace sg8

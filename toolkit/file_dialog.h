@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +47,8 @@ struct ShownFileDialog {
 };
 
 void setNextFileName(std::optional<std::string> utf8Path);
+/// Drops the answers no dialog has taken; returns how many there were.
+std::size_t dropUnusedFileNames();
 /// The settings of the last dialog shown, if any.
 std::optional<ShownFileDialog> lastFileDialog();
 

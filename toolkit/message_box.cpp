@@ -95,6 +95,8 @@ void setNextAnswer(MessageResult answer)
     hooks().answers.push_back(answer);
 }
 
+std::size_t dropUnusedAnswers() { return std::exchange(hooks().answers, {}).size(); }
+
 std::vector<ShownMessage> takeShownMessages()
 {
     hooks().answeredByTests = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,8 @@ struct ShownMessage {
 };
 
 void setNextAnswer(MessageResult answer);
+/// Drops the answers no box has taken; returns how many there were.
+std::size_t dropUnusedAnswers();
 /// The boxes shown since the last call, oldest first.
 std::vector<ShownMessage> takeShownMessages();
 

@@ -87,6 +87,8 @@ void EditorTest::cleanup()
     for (const ShownMessage& message : takeShownMessages()) {
         QVERIFY2(message.answeredInAdvance, ("unexpected message box: " + message.text).c_str());
     }
+    QCOMPARE(dropUnusedAnswers(), std::size_t{0});
+    QCOMPARE(dropUnusedFileNames(), std::size_t{0});
 }
 
 void EditorTest::load(const GeneralList& generals)

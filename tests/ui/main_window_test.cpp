@@ -52,6 +52,8 @@ private slots:
     void failedSaveIsToldAndKeepsTheFile();
     void aboutShowsTheCredits();
     void closingAsksAboutUnsavedEdits();
+    void openingAnotherFileAsksAboutUnsavedEdits_data();
+    void openingAnotherFileAsksAboutUnsavedEdits();
     void droppedFileIsOpened();
 
 private:
@@ -108,6 +110,8 @@ void MainWindowTest::cleanup()
     for (const ShownMessage& message : takeShownMessages()) {
         QVERIFY2(message.answeredInAdvance, ("unexpected message box: " + message.text).c_str());
     }
+    QCOMPARE(dropUnusedAnswers(), std::size_t{0});
+    QCOMPARE(dropUnusedFileNames(), std::size_t{0});
 }
 
 void MainWindowTest::startsEmptyWithTheDesignedLayout()
@@ -414,6 +418,44 @@ void MainWindowTest::closingAsksAboutUnsavedEdits()
     setNextAnswer(MessageResult::No);
     QVERIFY(window_->close());
     QCOMPARE(fileBytes(path), original);
+}
+
+void MainWindowTest::openingAnotherFileAsksAboutUnsavedEdits_data()
+{
+    QTest::addColumn<MessageResult>("answer");
+    QTest::addColumn<bool>("opened");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Cancel: stay") << MessageResult::Cancel << false << false;
+    QTest::newRow("No: open without saving") << MessageResult::No << true << false;
+    QTest::newRow("Yes: save, then open") << MessageResult::Yes << true << true;
+}
+
+void MainWindowTest::openingAnotherFileAsksAboutUnsavedEdits()
+{
+    QFETCH(MessageResult, answer);
+    QFETCH(bool, opened);
+    QFETCH(bool, saved);
+    const QString first = fixture("first.bytes", {workedExampleGeneral()});
+    const QByteArray original = fileBytes(first);
+    const QString second = fixture("second.bytes", {fullGeneral(1), fullGeneral(2)});
+    openFile(first);
+    CustomGeneral edited = model_.generals[0];
+    edited.righteousness = 7;
+    QVERIFY(storeGeneral(model_, 0, edited));
+
+    setNextAnswer(answer);
+    if (answer == MessageResult::Yes) setNextAnswer(MessageResult::No);  // the backup question
+    openFile(second);
+
+    const std::vector<ShownMessage> shown = takeShownMessages();
+    QCOMPARE(shown.size(), saved ? std::size_t{2} : std::size_t{1});
+    QCOMPARE(QString::fromStdString(shown[0].text), QStringLiteral("当前存档有未保存的修改，是否先保存？"));
+    QCOMPARE(shown[0].style, MessageStyle::YesNoCancel);
+    QCOMPARE(list()->model()->rowCount(), opened ? 2 : 1);
+    QCOMPARE(QString::fromStdString(pathToUtf8(model_.savePath)), opened ? second : first);
+    QCOMPARE(fileBytes(first), saved ? encoded({edited}) : original);
+    QCOMPARE(model_.unsavedEdits, !opened);
+    QCOMPARE(dropUnusedFileNames(), opened ? std::size_t{0} : std::size_t{1});  // Cancel: no dialog at all
 }
 
 void MainWindowTest::droppedFileIsOpened()
