@@ -165,6 +165,9 @@ QWidget* makeControl(const ControlDesign& control, QWidget* parent)
         QPalette colours = table->palette();
         colours.setColor(QPalette::Base, Qt::white);
         colours.setColor(QPalette::Text, Qt::black);
+        // The selection shows only while the list has the focus.
+        colours.setColor(QPalette::Inactive, QPalette::Highlight, Qt::white);
+        colours.setColor(QPalette::Inactive, QPalette::HighlightedText, Qt::black);
         table->setPalette(colours);
         return table;
     }

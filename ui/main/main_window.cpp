@@ -77,12 +77,11 @@ void MainWindow::installLoad(const std::filesystem::path& path, LoadOutcome outc
     }
     LoadedFile& loaded = outcome.file.value();
     const auto count = static_cast<std::int32_t>(loaded.generals.size());
+    ListView list = window_.listView("超级列表框1");
+    list.clear();
     releaseOffThread(std::move(model_.generals));
     installFile(model_, std::move(loaded.generals), loaded.trailerValue, path);
     dialog_.setFileName(pathToUtf8(path));
-
-    ListView list = window_.listView("超级列表框1");
-    list.clear();
     window_.label("标签1").setCaption(utf8Of(countLabelText(count)));
     list.setRows(count, generalRowSource(model_.generals));
 
