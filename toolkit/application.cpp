@@ -4,17 +4,24 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QStringList>
+#include <QTranslator>
 
 namespace sg8 {
 
 struct Application::Impl {
     std::unique_ptr<QApplication> ownApplication;
+    QTranslator qtTexts;
 };
 
 Application::Application(int& argc, char** argv) : impl_(std::make_unique<Impl>())
 {
     if (!QApplication::instance()) impl_->ownApplication = std::make_unique<QApplication>(argc, argv);
+    // The program speaks Chinese: so do Qt's own dialogs (the open dialog's buttons and labels).
+    if (impl_->qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&impl_->qtTexts);
+    }
     applyToolkitStyle();
 }
 

@@ -55,6 +55,7 @@ private slots:
     void openingAnotherFileAsksAboutUnsavedEdits_data();
     void openingAnotherFileAsksAboutUnsavedEdits();
     void droppedFileIsOpened();
+    void dialogStartsInTheGamesSaveFolder();
 
 private:
     QString fixture(const char* name, const GeneralList& generals, std::int32_t trailer = 0);
@@ -472,6 +473,28 @@ void MainWindowTest::droppedFileIsOpened()
     QTRY_VERIFY(!main_->loading());
     QCOMPARE(list()->model()->rowCount(), 2);
     QCOMPARE(QString::fromStdString(pathToUtf8(model_.savePath)), path);
+}
+
+void MainWindowTest::dialogStartsInTheGamesSaveFolder()
+{
+#ifdef _WIN32
+    QSKIP("the Proton prefix is looked for on Linux only");
+#else
+    const std::filesystem::path home = pathFromUtf8(folder().filePath("home").toStdString());
+    std::filesystem::create_directories(home / ".steam" / "steam" / "steamapps");
+    QCOMPARE(gameSaveFolderIn(home), home);  // no game installed: the home folder
+
+    // The game in a second Steam library, listed by the first.
+    const std::filesystem::path library = pathFromUtf8(folder().filePath("games").toStdString());
+    const std::filesystem::path saves = library / "steamapps" / "compatdata" / "1234560" / "pfx" / "drive_c" /
+                                        "users" / "steamuser" / "AppData" / "LocalLow" / "UserJoy" / "SG8";
+    std::filesystem::create_directories(saves);
+    QCOMPARE(gameSaveFolderIn(home), home);
+    writeBytes(QString::fromStdString(pathToUtf8(home / ".steam" / "steam" / "steamapps" / "libraryfolders.vdf")),
+               QByteArray("\"libraryfolders\"\n{\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"") +
+                   QByteArray::fromStdString(pathToUtf8(library)) + "\"\n\t}\n}\n");
+    QCOMPARE(gameSaveFolderIn(home), saves);
+#endif
 }
 
 QTEST_MAIN(MainWindowTest)
