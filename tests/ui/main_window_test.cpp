@@ -242,6 +242,9 @@ void MainWindowTest::refusedFileChangesNothing()
     QCOMPARE(countLabel(), QStringLiteral(" 总武将数：1个"));
     QVERIFY(control<QPushButton>(window_, "按钮1")->isEnabled());
     QCOMPARE(fileBytes(badPath), bytes);
+    setNextFileName(std::nullopt);
+    QTest::mouseClick(control<QPushButton>(window_, "按钮1"), Qt::LeftButton);
+    QCOMPARE(QString::fromStdString(lastFileDialog()->initialFileName), goodPath);
 }
 
 void MainWindowTest::warningsAreShownOnce()

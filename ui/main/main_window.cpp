@@ -72,6 +72,8 @@ void MainWindow::installLoad(const std::filesystem::path& path, LoadOutcome outc
 {
     setLoading(false);
     if (!outcome.file) {
+        // The dialog's file name is the open file's path: still the one before.
+        dialog_.setFileName(model_.savePath.empty() ? std::string() : pathToUtf8(model_.savePath));
         messageBox(outcome.file.error().message, MessageStyle::Ok, "打开失败：", MessageIcon::Warning);
         return;
     }
