@@ -1,5 +1,6 @@
 #include "data/fatal.h"
 #include "data/file_io_internal.h"
+#include "data/large_pages.h"
 
 #include <cerrno>
 #include <cstring>
@@ -95,6 +96,7 @@ Result<ByteString> readFile(const fs::path& path)
         const auto size = static_cast<std::size_t>(info.st_size);
         try {
             contents.reserve(size);
+            preferLargePages(contents.data(), size);
         } catch (const std::bad_alloc&) {
             reportOutOfMemory(size);
         }

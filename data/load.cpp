@@ -2,6 +2,7 @@
 
 #include "data/cutting.h"
 #include "data/file_io.h"
+#include "data/large_pages.h"
 #include "data/save_format.h"
 
 #include <algorithm>
@@ -167,9 +168,8 @@ Status readGeneral(ValueReader& reader, CustomGeneral& general, int number, Find
     return status;
 }
 
-// Reads the file value by value. With `expected`, the generals are not kept but
-// compared one by one with the expected ones, and a difference is an error.
-Result<Parsed> readByKinds(std::string_view bytes, Findings& findings, const GeneralList* expected = nullptr)
+// Reads the file value by value.
+Result<Parsed> readByKinds(std::string_view bytes, Findings& findings)
 {
     const std::size_t first = bytes.find(static_cast<char>(ValueKind::IntValue));
     if (first == std::string_view::npos) {
@@ -198,15 +198,13 @@ Result<Parsed> readByKinds(std::string_view bytes, Findings& findings, const Gen
     }
 
     Parsed parsed;
-    if (expected && expected->size() != static_cast<std::size_t>(n)) return formatError("武将数与预期不符");
-    if (!expected) parsed.generals.resize(static_cast<std::size_t>(n));
-    CustomGeneral scratch;
+    parsed.generals.reserve(static_cast<std::size_t>(n));
+    preferLargePages(parsed.generals.data(), static_cast<std::size_t>(n) * sizeof(CustomGeneral));
+    parsed.generals.resize(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        if (expected) scratch = CustomGeneral{};
-        CustomGeneral& general = expected ? scratch : parsed.generals[at];
-        if (Status status = readGeneral(reader, general, i + 1, findings)) return inGeneral(*status, i + 1);
-        if (expected && general != (*expected)[at]) return formatError("与预期不符", std::nullopt, i + 1);
+        if (Status status = readGeneral(reader, parsed.generals[static_cast<std::size_t>(i)], i + 1, findings)) {
+            return inGeneral(*status, i + 1);
+        }
     }
 
     // The trailing value is the last value of the file; values before it are ignored.
@@ -393,10 +391,35 @@ Result<LoadedFile> loadSaveFile(const ByteString& contents)
 
 bool loadsBackAs(const ByteString& bytes, const GeneralList& generals, std::int32_t trailerValue)
 {
-    Findings findings;
-    Result<Parsed> parsed = readByKinds(bytes.view(), findings, &generals);
-    return parsed && parsed->trailerValue == trailerValue && findings.leadingBytes == 0 &&
-           findings.ignoredValues == 0 && findings.olderLayout.empty() && findings.idWarnings.empty();
+    // Walks the values and compares each with what it must hold, without building
+    // a second copy of the generals. A text must hold the exact bytes, and those
+    // bytes must read back as the very text the general holds.
+    ValueReader reader(bytes.view());
+    auto holds = [&](std::int32_t expected) {
+        Result<std::int32_t> value = reader.readInt("值");
+        return value && value.value() == expected;
+    };
+    auto holdsText = [&](const GeneralText& expected) {
+        Result<std::string_view> utf8 = reader.readText("值");
+        return utf8 && utf8.value() == expected.utf8().view() &&
+               utf8ToText(ByteString(std::string(utf8.value()))) == expected.text();
+    };
+    struct Field {
+        decltype(holds)& ints;
+        decltype(holdsText)& texts;
+        bool operator()(std::int32_t value) const { return ints(value); }
+        bool operator()(const GeneralText& text) const { return texts(text); }
+    } matches{holds, holdsText};
+
+    if (!holds(1) || !holds(static_cast<std::int32_t>(generals.size()))) return false;
+    for (const CustomGeneral& general : generals) {
+        if (!holds(general.id)) return false;
+#define SG8_MATCH_FIELD(index, name, kind) \
+    if (!matches(general.name)) return false;
+        SG8_GENERAL_FIELDS(SG8_MATCH_FIELD)
+#undef SG8_MATCH_FIELD
+    }
+    return holds(trailerValue) && reader.atEnd();
 }
 
 Result<LoadedFile> loadSaveFile(const std::filesystem::path& path)

@@ -1,5 +1,7 @@
 #include "data/save_format.h"
 
+#include "data/large_pages.h"
+
 #include <algorithm>
 
 namespace sg8 {
@@ -69,7 +71,9 @@ void appendGeneral(std::string& out, const CustomGeneral& general)
 ByteString encodeSaveFile(const GeneralList& generals, std::int32_t trailerValue)
 {
     std::string out;
-    out.reserve(encodedSize(generals));
+    const std::size_t size = encodedSize(generals);
+    out.reserve(size);
+    preferLargePages(out.data(), size);
     appendIntValue(out, 1);
     appendIntValue(out, static_cast<std::int32_t>(generals.size()));
     for (const CustomGeneral& general : generals) appendGeneral(out, general);
