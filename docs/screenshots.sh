@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Renders docs/main-window.png and docs/editor-window.png: the editor started on
-# a copy of examples/demo.bytes under Xvfb, with the WenQuanYi Micro Hei font,
+# a copy of examples/demo.bytes under Xvfb and Openbox, with the WenQuanYi Micro Hei font,
 # then the first general opened in the editor by a double-click.
 # Needs the packages of scripts/packages/ui.txt and a built build/ (or BUILD=dir).
 set -euo pipefail
@@ -10,14 +10,20 @@ editor="$build/ui/sg8gen-editor"
 [ -x "$editor" ] || { echo "screenshots: build the editor first ($editor)" >&2; exit 1; }
 
 work="$(mktemp -d)"
-trap 'kill "${app:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill "${app:-}" "${wm:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 cp examples/demo.bytes "$work/demo.bytes"
 
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
+# Xvfb picks a free display number and writes it to fd 3.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" &
 xvfb=$!
-export DISPLAY="$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -1 "$work/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+# A window manager draws the title bars, so the captions show.
+openbox --sm-disable >/dev/null 2>&1 &
+wm=$!
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
 
 # Qt picks the font through fontconfig; name the CJK one so the rendering doesn't
 # depend on what else is installed.
@@ -32,7 +38,7 @@ cat > "$work/fontconfig/fonts.conf" <<'CONF'
 CONF
 export FONTCONFIG_FILE="$work/fontconfig/fonts.conf"
 
-"$editor" "$work/demo.bytes" &
+"$editor" "$work/demo.bytes" 2>"$work/editor.log" &
 app=$!
 
 wait_for_window() {
@@ -42,17 +48,18 @@ wait_for_window() {
     sleep 0.1
   done
   echo "screenshots: no window named $1" >&2
+  cat "$work/editor.log" >&2
+  kill -0 "$app" 2>/dev/null && echo "(the editor is running)" >&2
   exit 1
 }
 
 main="$(wait_for_window 'Tarvo')"
 sleep 1  # the load runs on a worker; let the rows arrive and be drawn
-import -window "$main" docs/main-window.png
+import -frame -window "$main" docs/main-window.png
 
-# Double-click the first row (row 0 lies just below the list's header).
-eval "$(xdotool getwindowgeometry --shell "$main")"
-xdotool mousemove "$((X + 60))" "$((Y + 48 + 30))" click 1 sleep 0.2 click --repeat 2 --delay 80 1
+# Double-click the first row: the list starts 48 pixels down, under its header.
+xdotool mousemove --window "$main" 60 75 click 1 sleep 0.2 click --repeat 2 --delay 80 1
 editorWindow="$(wait_for_window '自创武将')"
 sleep 0.5
-import -window "$editorWindow" docs/editor-window.png
+import -frame -window "$editorWindow" docs/editor-window.png
 echo "screenshots: wrote docs/main-window.png and docs/editor-window.png"
