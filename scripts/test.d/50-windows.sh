@@ -42,5 +42,7 @@ cmake -S . -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_
   -DSG8_BUILD_GUI=OFF -DSG8_BUILD_CLI=ON -DSG8_BUILD_TESTS=ON -DGTest_DIR="$gtest/lib/cmake/GTest" \
   -DCLI11_DIR="$headers/share/cmake/CLI11" -Dnlohmann_json_DIR="$headers/share/cmake/nlohmann_json"
 cmake --build "$out" --parallel 2
+# The file to hand out: no debug information, no DLL needed beside it.
+x86_64-w64-mingw32-strip -o "$out/sg8gen.exe" "$out/cli/sg8gen.exe"
 ctest --test-dir "$out" --output-on-failure --timeout 300 -j2
 echo "windows: built and tested in $((SECONDS - started)) s"
