@@ -313,6 +313,7 @@ void Window::showModal(std::function<void()> whenClosed)
 
 void Window::close()
 {
+    if (!impl_->widget) return;
     QMetaObject::invokeMethod(impl_->widget.data(), [widget = impl_->widget] {
         if (widget) widget->close();
     }, Qt::QueuedConnection);
