@@ -46,6 +46,7 @@ private slots:
     void refusedFileChangesNothing();
     void warningsAreShownOnce();
     void commandsAreRefusedDuringALoad();
+    void closingDuringALoadDropsItsResult();
     void saveAsksAboutTheBackup_data();
     void saveAsksAboutTheBackup();
     void saveWithoutAFileSaysSo();
@@ -316,6 +317,19 @@ void MainWindowTest::commandsAreRefusedDuringALoad()
     QCOMPARE(countLabel(), QStringLiteral(" 总武将数：3个"));
     QVERIFY(control<QPushButton>(window_, "按钮2")->isEnabled());
     QVERIFY(list()->isEnabled());
+}
+
+void MainWindowTest::closingDuringALoadDropsItsResult()
+{
+    const QString path = fixture("late.bytes", {workedExampleGeneral(), fullGeneral(2)});
+    setNextFileName(path.toStdString());
+    QTest::mouseClick(control<QPushButton>(window_, "按钮1"), Qt::LeftButton);
+    QVERIFY(main_->loading());
+    QVERIFY(window_->close());
+    main_.reset();  // waits for the worker; its result must reach nothing
+    QCoreApplication::processEvents();
+    QVERIFY(model_.generals.empty());
+    QVERIFY(model_.savePath.empty());
 }
 
 void MainWindowTest::saveAsksAboutTheBackup_data()
