@@ -1,7 +1,7 @@
 // Any bytes given to the loader: a result or an error, never a crash, a hang or
 // unbounded memory. A file read by its values whose verdict says "byte for byte"
 // encodes back to the very bytes read, and every result encodes to a file that
-// loads back to that same result.
+// loads back to that same result, so the save's own check lets it be saved.
 #include "data/load.h"
 #include "data/save_format.h"
 #include "fuzz_check.h"
@@ -29,6 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(!file.verdict.reason.empty(), "a verdict that isn't byte for byte says why");
     }
     if (file.readByCuttingRules) require(!file.warnings.empty(), "a file read by the fallback says so");
+
+    require(sg8::loadsBackAs(again, file.generals, file.trailerValue), "a loaded file passes the save's own check");
 
     const sg8::Result<sg8::LoadedFile> reloaded = sg8::loadSaveFile(again);
     require(reloaded.ok(), "a saved result loads again");

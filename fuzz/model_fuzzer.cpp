@@ -103,6 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int32_t trailerValue = makeInt(in);
 
     const sg8::ByteString bytes = sg8::encodeSaveFile(generals, trailerValue);
+    require(sg8::loadsBackAs(bytes, generals, trailerValue), "the save's own check accepts the model");
     const sg8::Result<sg8::LoadedFile> loaded = sg8::loadSaveFile(bytes);
     require(loaded.ok(), "an encoded model loads");
     require(!loaded->readByCuttingRules, "an encoded model loads by its values");
