@@ -128,7 +128,10 @@ Result<ByteString> readFile(const fs::path& path)
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING));
     if (!file.valid()) {
         const DWORD code = GetLastError();
-        if (code == ERROR_ACCESS_DENIED && fs::is_directory(path)) return ioError(IoStep::Read, path, "这是文件夹，不是文件");
+        std::error_code ec;
+        if (code == ERROR_ACCESS_DENIED && fs::is_directory(path, ec)) {
+            return ioError(IoStep::Read, path, "这是文件夹，不是文件");
+        }
         return ioError(IoStep::OpenForReading, path, systemReason(code));
     }
 
@@ -227,7 +230,18 @@ Status replaceFile(const fs::path& target, const ByteString& bytes)
                             nullptr) ||
                MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     });
-    if (!replaced) return fail(IoStep::Rename, GetLastError());
+    if (!replaced) {
+        const DWORD code = GetLastError();
+        // ReplaceFileW can fail after the old file is gone; the new bytes are then
+        // only in the temporary file, which is kept and named.
+        if (attributes != INVALID_FILE_ATTRIBUTES && GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
+            GetFileAttributesW(temporary.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            Error error = ioError(IoStep::Rename, target, systemReason(code));
+            error.message += "（新内容保存在 " + pathToUtf8(temporary) + "）";
+            return error;
+        }
+        return fail(IoStep::Rename, code);
+    }
     return std::nullopt;
 }
 
