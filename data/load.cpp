@@ -277,11 +277,12 @@ Result<Parsed> readByCuttingRules(std::string_view bytes, Findings& findings)
     }
     findings.leadingBytes = bytes.find(static_cast<char>(ValueKind::IntValue));
 
+    // Records are added as they are read: a file of bare seams can declare many
+    // generals cheaply, and fails at the first one.
     Parsed parsed;
-    parsed.generals.resize(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
         const std::size_t b = kSegmentsPerGeneral * static_cast<std::size_t>(i) + 2;  // 0-based segment of the id
-        CustomGeneral& general = parsed.generals[static_cast<std::size_t>(i)];
+        CustomGeneral& general = parsed.generals.emplace_back();
         general.id = pieceInt(segments[b]);
 
         const std::vector<std::string_view> names = pieces(segments[b + 1]);
