@@ -89,6 +89,7 @@ int main(int argc, char** argv)
     sg8::takeShownMessages();  // answer every box without a screen
     sg8::ListView list = window.window().listView("超级列表框1");
 
+    double bestReady = 1e300;
     double worstReady = 0;
     double worstStall = 0;
     for (int run = 1; run <= runs; ++run) {
@@ -118,6 +119,7 @@ int main(int argc, char** argv)
         loop.exec();
         const double ready = milliseconds(last - start);
         const double stall = milliseconds(longest);
+        bestReady = std::min(bestReady, ready);
         worstReady = std::max(worstReady, ready);
         worstStall = std::max(worstStall, stall);
         std::printf("run %d: rows installed after %.1f ms, every row reachable after %.1f ms; longest stall of the "
@@ -125,8 +127,9 @@ int main(int argc, char** argv)
                     run, milliseconds(installed - start), ready, stall);
         if (!sg8::takeShownMessages().empty()) std::printf("  (the load showed a message)\n");
     }
-    std::printf("worst of %d runs: %.1f ms until every row can be scrolled to (target 500), stall %.1f ms (target 50)\n",
-                runs, worstReady, worstStall);
+    std::printf("%d runs: every row reachable after %.1f ms at best, %.1f ms at worst (target 500); longest stall "
+                "%.1f ms (target 50)\n",
+                runs, bestReady, worstReady, worstStall);
     std::filesystem::remove(path);
     return 0;
 }
