@@ -6,9 +6,11 @@
 #
 #   scripts/reliability/kill_loop.sh [KILLS=1000] [GENERALS=2000]
 #
-# timeout(1) starts the saver and sends it the SIGKILL itself, from a timer, at a
-# delay drawn uniformly from the span in which the saver's file operations ran in
-# a few undisturbed saves (a little wider on both sides).
+# Each kill comes at a delay after the saver says its file operations begin, drawn
+# uniformly from the time those operations took in a few undisturbed saves of the
+# same kind (with a backup or without). The delay is waited for inside bash
+# (read -t), so that no process start sits between the saver's word and the kill;
+# on a busy machine the kill still comes a few milliseconds late.
 source "$(dirname "$0")/common.sh"
 
 kills="${1:-1000}"
@@ -20,37 +22,45 @@ mkdir -p "$folder" "$SCRATCH/ref"
 "$SAVER" write "$SCRATCH/ref/new.bytes" "$generals" 2
 printf 'an older backup\n' > "$SCRATCH/ref/stale.bak"
 
-# When, in microseconds after the saver starts, its file operations begin and end.
-starts=() ends=()
-for _ in 1 2 3 4 5; do
-  cp "$SCRATCH/ref/old.bytes" "$target"
-  launched=$(( $(date +%s%N) / 1000 ))
-  out=$("$SAVER" save "$target" "$generals" 2 --backup)
-  starts+=("$(( $(sed -n 's/^io //p' <<<"$out") - launched ))")
-  ends+=("$(( $(sed -n 's/^saved //p' <<<"$out") - launched ))")
-done
-median() { printf '%s\n' "$@" | sort -n | sed -n 3p; }
-io_start=$(median "${starts[@]}")
-io_end=$(median "${ends[@]}")
-span=$(( io_end - io_start ))
-from=$(( io_start - span / 10 ))
-width=$(( span * 12 / 10 ))
+# How long the file operations of a save take, from the first to the end, with a
+# backup and without: the median of five saves each.
+span_of() {
+  local spans=() out
+  for _ in 1 2 3 4 5; do
+    cp "$SCRATCH/ref/old.bytes" "$target"
+    out=$("$SAVER" save "$target" "$generals" 2 "$@")
+    spans+=("$(( $(sed -n 's/^saved //p' <<<"$out") - $(sed -n 's/^io //p' <<<"$out") ))")
+  done
+  printf '%s\n' "${spans[@]}" | sort -n | sed -n 3p
+}
+span_backup=$(span_of --backup)
+span_plain=$(span_of)
 echo "kill loop: $kills kills of a save of a $(stat -c %s "$SCRATCH/ref/new.bytes")-byte file;" \
-     "its file operations run from $((io_start / 1000)) to $((io_end / 1000)) ms after it starts"
+     "its file operations take $((span_backup / 1000)) ms with a backup, $((span_plain / 1000)) ms without"
+
+# A pipe nobody writes to: reading it with a timeout is a sleep without a new process.
+mkfifo "$SCRATCH/never"
+exec {never}<>"$SCRATCH/never"
 
 old=0 new=0 finished=0 temporaries=0 backup_old=0 backup_before=0 lost=0
 for ((i = 1; i <= kills; i++)); do
   rm -f "$folder"/* "$folder"/.[!.]* 2>/dev/null || true
   cp "$SCRATCH/ref/old.bytes" "$target"
   backup_flag=()
+  span=$span_plain
   if (( i % 2 == 0 )); then
     backup_flag=(--backup)
+    span=$span_backup
     cp "$SCRATCH/ref/stale.bak" "$target.bak"
   fi
-  delay=$(( from + (RANDOM * 32768 + RANDOM) % width ))
+  delay=$(( (RANDOM * 32768 + RANDOM) % (span + 1) ))
+  coproc SAVER_RUN { exec "$SAVER" save "$target" "$generals" 2 "${backup_flag[@]}"; }
+  pid=$SAVER_RUN_PID
+  read -r _ <&"${SAVER_RUN[0]}" || true
+  read -r -t "$(printf '%d.%06d' $((delay / 1000000)) $((delay % 1000000)))" -u "$never" _ || true
+  kill -9 "$pid" 2>/dev/null || true
   status=0
-  timeout --foreground -s KILL "$(printf '%d.%06d' $((delay / 1000000)) $((delay % 1000000)))" \
-    "$SAVER" save "$target" "$generals" 2 "${backup_flag[@]}" > /dev/null || status=$?
+  wait "$pid" 2>/dev/null || status=$?
   [ "$status" -eq 0 ] && finished=$((finished + 1))
 
   if cmp -s "$target" "$SCRATCH/ref/old.bytes"; then
