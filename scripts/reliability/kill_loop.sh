@@ -9,8 +9,7 @@
 # Each kill comes at a delay after the saver says its file operations begin, drawn
 # uniformly from the time those operations took in a few undisturbed saves of the
 # same kind (with a backup or without). The delay is waited for inside bash
-# (read -t), so that no process start sits between the saver's word and the kill;
-# on a busy machine the kill still comes a few milliseconds late.
+# (read -t), so that no process start sits between the saver's word and the kill.
 source "$(dirname "$0")/common.sh"
 
 kills="${1:-1000}"
@@ -42,6 +41,10 @@ echo "kill loop: $kills kills of a save of a $(stat -c %s "$SCRATCH/ref/new.byte
 mkfifo "$SCRATCH/never"
 exec {never}<>"$SCRATCH/never"
 
+# The kill comes late on a busy machine: how much of the span the delay may take
+# (in thousandths) shrinks whenever a save ends before its kill and grows back
+# otherwise, so that about a quarter of the saves end first, whatever the load.
+reach=1000
 old=0 new=0 finished=0 temporaries=0 backup_old=0 backup_before=0 lost=0
 for ((i = 1; i <= kills; i++)); do
   rm -f "$folder"/* "$folder"/.[!.]* 2>/dev/null || true
@@ -53,7 +56,7 @@ for ((i = 1; i <= kills; i++)); do
     span=$span_backup
     cp "$SCRATCH/ref/stale.bak" "$target.bak"
   fi
-  delay=$(( (RANDOM * 32768 + RANDOM) % (span + 1) ))
+  delay=$(( (RANDOM * 32768 + RANDOM) % (span * reach / 1000 + 1) ))
   coproc SAVER_RUN { exec "$SAVER" save "$target" "$generals" 2 "${backup_flag[@]}"; }
   pid=$SAVER_RUN_PID
   read -r _ <&"${SAVER_RUN[0]}" || true
@@ -61,7 +64,12 @@ for ((i = 1; i <= kills; i++)); do
   kill -9 "$pid" 2>/dev/null || true
   status=0
   wait "$pid" 2>/dev/null || status=$?
-  [ "$status" -eq 0 ] && finished=$((finished + 1))
+  if [ "$status" -eq 0 ]; then
+    finished=$((finished + 1))
+    reach=$(( reach * 95 / 100 > 100 ? reach * 95 / 100 : 100 ))
+  else
+    reach=$(( reach * 102 / 100 < 1000 ? reach * 102 / 100 : 1000 ))
+  fi
 
   if cmp -s "$target" "$SCRATCH/ref/old.bytes"; then
     old=$((old + 1))
