@@ -126,7 +126,11 @@ ByteString textToUtf8(const Text& text)
 
 Text utf8ToText(const ByteString& utf8)
 {
-    const std::string_view bytes = utf8.view();
+    return utf8ToText(utf8.view());
+}
+
+Text utf8ToText(std::string_view bytes)
+{
     const std::string_view beforeZero = bytes.substr(0, bytes.find('\0'));
     if (isAscii(beforeZero)) return Text(beforeZero);
 

@@ -26,12 +26,10 @@ auto* fieldAt(Record& record, int index)
 
 }  // namespace
 
-GeneralText GeneralText::fromUtf8(ByteString utf8)
+GeneralText::GeneralText(std::string_view utf8, const Text& text)
+    : bytes_(utf8), utf8Size_(static_cast<std::uint32_t>(utf8.size())), sameBytes_(utf8 == text.view())
 {
-    GeneralText result;
-    result.text_ = utf8ToText(utf8);
-    result.utf8_ = std::move(utf8);
-    return result;
+    if (!sameBytes_) bytes_ += text.bytes();
 }
 
 std::int32_t& CustomGeneral::intField(int index) { return *fieldAt<FieldKind::Int>(*this, index); }

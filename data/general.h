@@ -17,23 +17,32 @@ namespace sg8 {
 class GeneralText {
 public:
     GeneralText() = default;
-    GeneralText(Text text) : utf8_(textToUtf8(text)), text_(std::move(text)) {}  // NOLINT: a Text is a GeneralText
+    GeneralText(const Text& text) : GeneralText(textToUtf8(text).view(), text) {}  // NOLINT: a Text is a GeneralText
 
     /// The text of these UTF-8 bytes, keeping the bytes exactly.
-    static GeneralText fromUtf8(ByteString utf8);
+    static GeneralText fromUtf8(std::string_view utf8) { return GeneralText(utf8, utf8ToText(utf8)); }
+    static GeneralText fromUtf8(const ByteString& utf8) { return fromUtf8(utf8.view()); }
 
-    const Text& text() const { return text_; }
+    /// The text in code page 936.
+    Text text() const { return Text(sameBytes_ ? utf8View() : std::string_view(bytes_).substr(utf8Size_)); }
     /// The bytes the file holds for this text.
-    const ByteString& utf8() const { return utf8_; }
+    ByteString utf8() const { return ByteString(std::string(utf8View())); }
+    std::string_view utf8View() const { return std::string_view(bytes_).substr(0, utf8Size_); }
     /// True when the bytes say more than the code page text can: the windows and
     /// the export then show the bytes, not the text.
-    bool hasExactUtf8() const { return textToUtf8(text_) != utf8_; }
+    bool hasExactUtf8() const { return textToUtf8(text()).view() != utf8View(); }
 
     friend bool operator==(const GeneralText&, const GeneralText&) = default;
 
 private:
-    ByteString utf8_;
-    Text text_;
+    GeneralText(std::string_view utf8, const Text& text);
+
+    // One buffer for both, since a list of 100,000 generals holds a million of
+    // them: the UTF-8 bytes, then the code page text unless it is the same bytes
+    // (as it is for ASCII).
+    std::string bytes_;
+    std::uint32_t utf8Size_ = 0;
+    bool sameBytes_ = true;
 };
 
 template <FieldKind> struct FieldStorage;

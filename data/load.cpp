@@ -143,7 +143,7 @@ Status readGeneral(ValueReader& reader, CustomGeneral& general, int number, Find
     auto textInto = [&](GeneralText& field, std::string_view what) -> Status {
         Result<std::string_view> utf8 = reader.readText(what);
         if (!utf8) return utf8.error();
-        field = GeneralText::fromUtf8(ByteString(std::string(utf8.value())));
+        field = GeneralText::fromUtf8(utf8.value());
         return std::nullopt;
     };
 
@@ -243,7 +243,7 @@ GeneralText pieceText(std::string_view piece)
     const std::int32_t length = piece.size() > 1 ? pieceInt(piece.substr(1)) : 0;
     if (length <= 0) return {};
     const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(length), piece.size());
-    return GeneralText::fromUtf8(ByteString(std::string(piece.substr(piece.size() - n))));
+    return GeneralText::fromUtf8(piece.substr(piece.size() - n));
 }
 
 std::vector<std::string_view> pieces(std::string_view segment)
@@ -402,8 +402,8 @@ bool loadsBackAs(const ByteString& bytes, const GeneralList& generals, std::int3
     };
     auto holdsText = [&](const GeneralText& expected) {
         Result<std::string_view> utf8 = reader.readText("值");
-        return utf8 && utf8.value() == expected.utf8().view() &&
-               utf8ToText(ByteString(std::string(utf8.value()))) == expected.text();
+        return utf8 && utf8.value() == expected.utf8View() &&
+               utf8ToText(utf8.value()) == expected.text();
     };
     struct Field {
         decltype(holds)& ints;

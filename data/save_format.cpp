@@ -34,7 +34,7 @@ void appendField(std::string& out, std::int32_t value)
 
 void appendField(std::string& out, const GeneralText& text)
 {
-    appendTextValue(out, text.utf8().view());
+    appendTextValue(out, text.utf8View());
 }
 
 std::size_t payloadSize(std::int32_t)
@@ -44,7 +44,7 @@ std::size_t payloadSize(std::int32_t)
 
 std::size_t payloadSize(const GeneralText& text)
 {
-    return text.utf8().size();
+    return text.utf8View().size();
 }
 
 std::size_t encodedSize(const GeneralList& generals)

@@ -86,5 +86,6 @@ inline std::int32_t readInt32LE(std::string_view bytes, std::size_t offset)
 // Code page 936 and UTF-8.
 ByteString textToUtf8(const Text& text);
 Text utf8ToText(const ByteString& utf8);
+Text utf8ToText(std::string_view utf8);
 
 }  // namespace sg8
