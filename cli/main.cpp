@@ -11,6 +11,7 @@ int main(int argc, char** argv)
     CLI::App app("sg8gen：三国群英传8 自创武将存档（.bytes）的命令行工具", "sg8gen");
     app.set_version_flag("--version", "sg8gen " SG8_VERSION);
     app.require_subcommand(1);
+    app.allow_windows_style_options(false);  // a file name such as /x/a.bytes is never an option
     int exitCode = kExitOk;
     addListCommand(app, exitCode);
     addExportCommand(app, exitCode);

@@ -8,7 +8,7 @@
 namespace sg8::testing {
 namespace {
 
-const std::filesystem::path kExamples = SG8_EXAMPLES_DIR;
+const std::filesystem::path kExamples = std::filesystem::absolute(SG8_EXAMPLES_DIR);
 
 // examples/demo.bytes is what `sg8gen import` makes of examples/demo.json, and
 // exporting it gives demo.json back.

@@ -5,16 +5,91 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fcntl.h>
 #include <limits>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 extern char** environ;
+#endif
 
 namespace sg8::testing {
 
+#ifdef _WIN32
+namespace {
+
+// One argument of a Windows command line, quoted as CommandLineToArgvW reads it back.
+std::wstring quoted(const std::wstring& argument)
+{
+    std::wstring out = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(backslashes * 2, L'\\');
+    return out + L"\"";
+}
+
+HANDLE inheritableFile(const std::filesystem::path& path)
+{
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+Outcome sg8gen(const TempFolder& folder, const std::vector<std::string>& arguments)
+{
+    const std::filesystem::path outPath = folder.path().parent_path() / (folder.path().filename().wstring() + L".out");
+    const std::filesystem::path errPath = folder.path().parent_path() / (folder.path().filename().wstring() + L".err");
+
+    std::wstring commandLine = quoted(std::filesystem::absolute(SG8GEN_PATH).wstring());
+    for (const std::string& argument : arguments) commandLine += L" " + quoted(pathFromUtf8(argument).wstring());
+
+    Outcome run;
+    HANDLE out = inheritableFile(outPath);
+    HANDLE err = inheritableFile(errPath);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = INVALID_HANDLE_VALUE;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    PROCESS_INFORMATION process{};
+    const bool started = out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE &&
+                         CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        folder.path().c_str(), &startup, &process);
+    if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+    if (err != INVALID_HANDLE_VALUE) CloseHandle(err);
+    if (!started) {
+        ADD_FAILURE() << "could not run sg8gen: error " << GetLastError();
+        return run;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    run.exitCode = static_cast<int>(code);
+    run.out = fileBytes(outPath);
+    run.err = fileBytes(errPath);
+    std::filesystem::remove(outPath);
+    std::filesystem::remove(errPath);
+    return run;
+}
+#else
 Outcome sg8gen(const TempFolder& folder, const std::vector<std::string>& arguments)
 {
     const std::string outPath = (folder.path().parent_path() / (folder.path().filename().string() + ".out")).string();
@@ -49,6 +124,8 @@ Outcome sg8gen(const TempFolder& folder, const std::vector<std::string>& argumen
     std::filesystem::remove(errPath);
     return run;
 }
+
+#endif
 
 std::map<std::string, std::string> snapshot(const TempFolder& folder)
 {

@@ -45,7 +45,9 @@ TEST(Usage, ErrorsExitTwoAndWriteNothing)
         {"set without an assignment", {"set", "a.bytes", "--index", "1"}, "FIELD=VALUE"},
         {"set with an unknown field", {"set", "a.bytes", "--index", "1", "nickname=x"}, "nickname"},
         {"set without =", {"set", "a.bytes", "--index", "1", "lifespan"}, "lifespan"},
+#ifndef _WIN32  // a Windows command line is UTF-16: it can't carry bytes that aren't UTF-8
         {"set with a text that isn't UTF-8", {"set", "a.bytes", "--index", "1", "surname=\xB0\xA1"}, "UTF-8"},
+#endif
     };
     TempFolder folder;
     GeneralList generals(1);
