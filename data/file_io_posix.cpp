@@ -158,6 +158,10 @@ Status replaceFile(const fs::path& requested, const ByteString& bytes)
     struct stat old {};
     const bool existed = ::stat(target.c_str(), &old) == 0;
     if (existed && S_ISDIR(old.st_mode)) return ioError(IoStep::CreateTemporary, target, systemReason(EISDIR));
+    // A file its user made read-only is not replaced behind their back (nor is it on Windows).
+    if (existed && ((old.st_mode & 0222) == 0 || (::access(target.c_str(), W_OK) != 0 && errno == EACCES))) {
+        return ioError(IoStep::Rename, target, "文件是只读的");
+    }
 
     fs::path temporary;
     FileDescriptor fd;
@@ -168,7 +172,7 @@ Status replaceFile(const fs::path& requested, const ByteString& bytes)
         }));
         if (fd.get() < 0 && errno != EEXIST) break;
     }
-    if (fd.get() < 0) return ioError(IoStep::CreateTemporary, temporary, systemReason(errno));
+    if (fd.get() < 0) return ioError(IoStep::CreateTemporary, target, systemReason(errno));
 
     auto fail = [&](IoStep step, int code) {
         ::unlink(temporary.c_str());

@@ -88,6 +88,19 @@ TEST(ReplaceFile, KeepsThePermissionBits)
 #endif
 
 #ifndef _WIN32  // permission bits, symbolic links and folder syncs are POSIX's
+TEST(ReplaceFile, RefusesAReadOnlyFileAndLeavesIt)
+{
+    TempFolder folder;
+    const fs::path file = folder / "a.bytes";
+    ASSERT_FALSE(replaceFile(file, bytes("old")));
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    const Status failed = replaceFile(file, bytes("new"));
+    ASSERT_TRUE(failed);
+    EXPECT_NE(failed->message.find("只读"), std::string::npos) << failed->message;
+    EXPECT_EQ(contentsOf(file), "old");
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"a.bytes"});
+}
+
 TEST(ReplaceFile, KeepsASymbolicLinkAndReplacesTheFileItNames)
 {
     TempFolder folder;
