@@ -357,6 +357,10 @@ void describe(LoadedFile& file, const Findings& findings, const ByteString& cont
         reasons.push_back("结尾值之前有被忽略的值");
     }
 
+    // A file read value by value with nothing to remark holds exactly what the
+    // encoder writes: every value is kept as it was read, texts with their exact
+    // bytes. (The fuzz targets hold this against encodeSaveFile.)
+    if (reasons.empty()) return;
     const std::int64_t difference = firstDifference(file.generals, file.trailerValue, contents.view());
     if (difference < 0) return;
     file.verdict.byteExact = false;
