@@ -5,6 +5,7 @@
 #include "data/general.h"
 #include "data/save_format.h"
 #include "data/text.h"
+#include "tests/core/fixtures.h"
 
 #include <QApplication>
 #include <QFile>
@@ -17,22 +18,6 @@
 namespace sg8::testing {
 
 inline GeneralText utf8Text(const char* utf8) { return GeneralText::fromUtf8(ByteString(std::string(utf8))); }
-
-/// The general of the worked example: id 1001, surname 甲, portrait 7, weapon 5,
-/// gender 1, dialogue 2, born 180, lifespan 60, everything else 0 or empty.
-inline CustomGeneral workedExampleGeneral()
-{
-    CustomGeneral g;
-    g.id = 1001;
-    g.surname = utf8Text("甲");
-    g.portraitId = 7;
-    g.weaponType = 5;
-    g.gender = 1;
-    g.dialogueStyle = 2;
-    g.birthYear = 180;
-    g.lifespan = 60;
-    return g;
-}
 
 /// A general with every edited field set to something other than its default.
 inline CustomGeneral fullGeneral(std::int32_t id)
