@@ -1,6 +1,6 @@
 #include "cli/commands.h"
 #include "cli/console.h"
-#include "ui/main/general_row.h"
+#include "data/general_row.h"
 
 #include <memory>
 #include <string>
@@ -23,9 +23,9 @@ int runList(const std::string& file)
     if (!loaded) return kExitFailed;
 
     std::string table;
-    for (const ListColumn& column : kGeneralColumns) {
+    for (const std::string_view header : kGeneralColumnHeaders) {
         if (!table.empty()) table += '\t';
-        table += column.header;
+        table += header;
     }
     table += '\n';
     for (const CustomGeneral& general : loaded->generals) {

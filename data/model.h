@@ -12,13 +12,12 @@ namespace sg8 {
 /// in the core keeps one of its own.
 struct Model {
     GeneralList generals;             ///< GeneralList: record r + 1 is row r
-    CustomGeneral workingGeneral;     ///< WorkingGeneral: the editor's copy
     std::int32_t trailerValue = 0;    ///< TrailerValue: the int that ends the file
     std::filesystem::path savePath;   ///< SavePath: empty until a file is loaded
     bool unsavedEdits = false;        ///< a confirmed edit has not been saved yet
 };
 
-/// An empty list, a fresh working copy, TrailerValue 0, no file.
+/// An empty list, TrailerValue 0, no file.
 void initModel(Model& model);
 
 /// Replaces the generals by `count` fresh records.
@@ -32,8 +31,8 @@ void putGeneral(CustomGeneral& place, const CustomGeneral& record);
 /// as having unsaved edits when that changes it. Returns whether it changed.
 bool storeGeneral(Model& model, std::size_t index, const CustomGeneral& record);
 
-/// Installs a loaded file as a whole: generals, trailing value and path. The
-/// working copy is kept; there are no unsaved edits afterwards.
+/// Installs a loaded file as a whole: generals, trailing value and path; there
+/// are no unsaved edits afterwards.
 void installFile(Model& model, GeneralList generals, std::int32_t trailerValue, std::filesystem::path path);
 
 }  // namespace sg8

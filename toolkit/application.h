@@ -29,13 +29,14 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-/// Sets the toolkit's look on an application made elsewhere (tests): the dialog font.
-void applyToolkitStyle();
-
 /// Handles the events already queued for the calling thread, then returns.
 void processEvents();
 
-/// Runs `task` on the window thread once the running handler has returned.
+/// Runs `task` on the window thread once the running handler has returned. Safe
+/// to call from any thread.
 void postToWindowThread(std::function<void()> task);
+
+/// Whether the caller runs on the window thread.
+bool onWindowThread();
 
 }  // namespace sg8

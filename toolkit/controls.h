@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,6 +70,10 @@ public:
     void setSelection(std::int64_t index);
     /// The item's number (0 for an item without one), -1 for an index outside the items.
     std::int32_t itemNumber(int index) const;
+    /// The item's text, empty for an index outside the items.
+    std::string itemText(int index) const;
+    /// Appends an item after the design's; returns its index.
+    int addItem(std::string_view utf8, std::optional<std::int32_t> number = std::nullopt);
 
     explicit ComboBox(NativeControl* native) : native_(native) {}
 
@@ -76,7 +81,11 @@ private:
     NativeControl* native_;
 };
 
-/// A report-style list view. Rows stay in the order they were added.
+/// Which way a list view's sort indicator points.
+enum class SortOrder { None, Ascending, Descending };
+
+/// A report-style list view. Its rows are in the order they were added or given;
+/// the program sorts and filters by giving the rows anew.
 class ListView {
 public:
     using Row = std::vector<std::string>;
@@ -97,6 +106,8 @@ public:
     /// a row is first shown, read or changed: one change for the view, however many rows.
     void setRows(int count, RowSource source);
     void setEnabled(bool enabled);
+    /// Shows the sort indicator on one column's header (none with SortOrder::None).
+    void setSortIndicator(int column, SortOrder order);
 
     explicit ListView(NativeControl* native) : native_(native) {}
 

@@ -9,13 +9,24 @@ namespace sg8 {
 
 /// The kinds of control a window design can hold.
 enum class ControlKind {
-    Label,
+    Label,             ///< a caption, left-aligned and centred vertically in its box
     Button,
     EditBox,           ///< one line, centred
+    SearchBox,         ///< one line, left-aligned, showing its hint while empty
     MultiLineEditBox,  ///< several lines, left-aligned, Enter starts a new line, no scroll bars
     ComboBox,          ///< drop-down list, non-editable
     GroupBox,
-    ListView,          ///< report view: grid, full-row single selection, header that doesn't sort
+    ListView,          ///< report view: grid, full-row single selection; its hint shows while it has no rows
+};
+
+/// Which edges of the window a control keeps its distance to when the window is
+/// resized. Left and right together stretch it; right alone moves it; the same
+/// for top and bottom.
+enum Anchor : unsigned {
+    AnchorLeft = 1,
+    AnchorTop = 2,
+    AnchorRight = 4,
+    AnchorBottom = 8,
 };
 
 /// An item of a drop-down list; only some lists give their items numbers.
@@ -45,16 +56,22 @@ struct ControlDesign {
     std::vector<ComboItem> items = {};
     std::vector<ColumnDesign> columns = {};
     int byteLimit = 0;                   ///< code-page-936 bytes the user may type, 0 for none
+    std::string_view hint = {};          ///< search box: grey text while empty; list view: text while it has no rows
+    unsigned anchors = AnchorLeft | AnchorTop;
 };
 
-/// A window with a fixed border, a minimise box and no maximise box, placed in
-/// the middle of the screen. The size is the whole window, frame included.
+/// A window placed in the middle of the screen, with a minimise box. A fixed
+/// window has a fixed border and no maximise box; a resizable one can be resized
+/// and maximised, never below its designed size, and its controls follow their
+/// anchors (a list view's last column takes the width it gains). The size is the
+/// whole window, frame included.
 struct WindowDesign {
     std::string_view name;     ///< object name
     std::string_view caption;  ///< UTF-8
     int width = 0;
     int height = 0;
     std::vector<ControlDesign> controls;
+    bool resizable = false;
 };
 
 }  // namespace sg8

@@ -2,10 +2,8 @@
 
 #include "data/fatal.h"
 #include "data/text.h"
+#include "toolkit/application.h"
 #include "toolkit/message_box.h"
-
-#include <QCoreApplication>
-#include <QThread>
 
 #include <chrono>
 #include <cstdio>
@@ -28,10 +26,9 @@ namespace {
 [[noreturn]] void fatalHandler(const Text& message)
 {
     const std::string text = fatalReportText(textToUtf8(message).bytes());
-    QCoreApplication* application = QCoreApplication::instance();
-    if (!application || QThread::currentThread() == application->thread()) showReportAndExit(text);
+    if (onWindowThread()) showReportAndExit(text);
     // Off the window thread the box is shown there; this thread never goes on.
-    QMetaObject::invokeMethod(application, [text] { showReportAndExit(text); }, Qt::QueuedConnection);
+    postToWindowThread([text] { showReportAndExit(text); });
     std::this_thread::sleep_for(std::chrono::minutes(1));
     std::_Exit(-1);
 }

@@ -1,12 +1,12 @@
 #include "toolkit/file_dialog.h"
 
-#include "toolkit/qt_controls.h"
-
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
+#include "data/file_io.h"
+#include "toolkit/backend.h"
 
 #include <deque>
+#include <filesystem>
+#include <system_error>
+#include <utility>
 
 namespace sg8 {
 
@@ -24,66 +24,58 @@ Hooks& hooks()
     return instance;
 }
 
-/// "name|pattern|name|pattern" as the dialog's filters. A name that already shows
-/// its pattern is kept as it is; "*.*" means every file.
-QStringList nameFilters(std::string_view filter)
-{
-    const QStringList parts = qt::toQString(filter).split(QLatin1Char('|'));
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString pattern = parts[i + 1];
-        if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
-        const QString& name = parts[i];
-        filters << (name.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'))
-                        ? name
-                        : name + QLatin1String(" (") + pattern + QLatin1Char(')'));
-    }
-    return filters;
-}
-
-QString suffixOf(std::string_view extension)
-{
-    QString suffix = qt::toQString(extension);
-    while (suffix.startsWith(QLatin1Char('*')) || suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
-    return suffix;
-}
-
 }  // namespace
 
-bool OpenFileDialog::show()
+std::vector<FileFilterEntry> parseFileFilter(std::string_view filter)
 {
-    const QStringList filters = nameFilters(design_.filter);
+    std::vector<FileFilterEntry> entries;
+    std::vector<std::string> parts;
+    for (;;) {
+        const std::size_t bar = filter.find('|');
+        parts.emplace_back(filter.substr(0, bar));
+        if (bar == std::string_view::npos) break;
+        filter.remove_prefix(bar + 1);
+    }
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) entries.push_back({parts[i], parts[i + 1]});
+    return entries;
+}
+
+std::string extensionOf(std::string_view defaultExtension)
+{
+    while (!defaultExtension.empty() && (defaultExtension.front() == '*' || defaultExtension.front() == '.')) {
+        defaultExtension.remove_prefix(1);
+    }
+    return std::string(defaultExtension);
+}
+
+bool FileDialog::show()
+{
     Hooks& state = hooks();
-    state.last = ShownFileDialog{std::string(design_.title), qt::toUtf8(filters.join(QLatin1String(";;"))),
-                                 initialFolder_, fileName_, qt::toUtf8(suffixOf(design_.defaultExtension))};
+    const bool save = mode_ == Mode::Save;
+    state.last = ShownFileDialog{std::string(design_.title), std::string(design_.filter), initialFolder_, fileName_,
+                                 extensionOf(design_.defaultExtension), save};
     if (state.answeredByTests) {
         std::optional<std::string> answer;
         if (!state.answers.empty()) {
             answer = std::move(state.answers.front());
             state.answers.pop_front();
         }
-        // What the dialog itself insists on: the chosen file exists.
-        if (!answer || !QFileInfo(qt::toQString(*answer)).isFile()) return false;
-        fileName_ = qt::toUtf8(QFileInfo(qt::toQString(*answer)).absoluteFilePath());
+        if (!answer) return false;
+        const std::filesystem::path path = pathFromUtf8(*answer);
+        std::error_code error;
+        // What the dialog itself insists on: an open needs a file, a save a folder.
+        if (!save && !std::filesystem::is_regular_file(path, error)) return false;
+        if (save && !std::filesystem::is_directory(std::filesystem::absolute(path, error).parent_path(), error)) {
+            return false;
+        }
+        fileName_ = pathToUtf8(std::filesystem::absolute(path, error));
         return true;
     }
-
-    QFileDialog dialog(nullptr, qt::toQString(design_.title));
-    dialog.setObjectName(qt::toQString(design_.name));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters.value(0));
-    dialog.setDefaultSuffix(suffixOf(design_.defaultExtension));
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    if (!initialFolder_.empty()) dialog.setDirectory(qt::toQString(initialFolder_));
-    if (!fileName_.empty()) {
-        const QFileInfo last(qt::toQString(fileName_));
-        if (last.dir().exists()) dialog.setDirectory(last.dir());
-        dialog.selectFile(last.fileName());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    fileName_ = qt::toUtf8(QDir::toNativeSeparators(dialog.selectedFiles().first()));
+    backend::FileDialogRequest request{design_.name,  design_.title, parseFileFilter(design_.filter),
+                                       extensionOf(design_.defaultExtension), initialFolder_, fileName_, save};
+    std::string chosen;
+    if (!backend::showFileDialog(request, chosen)) return false;
+    fileName_ = std::move(chosen);
     return true;
 }
 

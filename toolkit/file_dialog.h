@@ -4,10 +4,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sg8 {
 
-/// The fixed settings of an open-file dialog.
+/// The fixed settings of a file dialog.
 struct FileDialogDesign {
     std::string_view name;              ///< design name
     std::string_view title;             ///< UTF-8
@@ -15,12 +16,30 @@ struct FileDialogDesign {
     std::string_view defaultExtension;  ///< "*.bytes"
 };
 
-/// An open-file dialog: the chosen file must exist, and so must its folder. Its
-/// file name is offered as the initial one at each show and is replaced by the
-/// full path of the file chosen with OK.
-class OpenFileDialog {
+/// One entry of a dialog's filter: its name as shown and its pattern ("*.*" for every file).
+struct FileFilterEntry {
+    std::string name;
+    std::string pattern;
+};
+
+/// The entries of a "name|pattern|name|pattern" filter, in order; a trailing name
+/// without a pattern is dropped.
+std::vector<FileFilterEntry> parseFileFilter(std::string_view filter);
+
+/// "bytes" of "*.bytes", ".bytes" or "bytes".
+std::string extensionOf(std::string_view defaultExtension);
+
+/// A file dialog, in Chinese whatever the system's language. Its file name is
+/// offered as the initial one at each show and is replaced by the full path of
+/// the file chosen with OK.
+class FileDialog {
 public:
-    explicit OpenFileDialog(const FileDialogDesign& design) : design_(design) {}
+    enum class Mode {
+        Open,  ///< the chosen file must exist, and so must its folder
+        Save,  ///< the folder must exist; choosing a file that exists asks before replacing it
+    };
+
+    FileDialog(const FileDialogDesign& design, Mode mode) : design_(design), mode_(mode) {}
 
     void setInitialFolder(std::string utf8) { initialFolder_ = std::move(utf8); }
     const std::string& fileName() const { return fileName_; }
@@ -31,19 +50,28 @@ public:
 
 private:
     FileDialogDesign design_;
+    Mode mode_;
     std::string initialFolder_;
     std::string fileName_;
 };
 
+/// The open dialog of a design.
+class OpenFileDialog : public FileDialog {
+public:
+    explicit OpenFileDialog(const FileDialogDesign& design) : FileDialog(design, Mode::Open) {}
+};
+
 // Test hooks: once a test has answered a dialog in advance, no dialog is shown on
-// screen; each show takes the next answer (a path for OK, nothing for Cancel).
+// screen; each show takes the next answer (a path for OK, nothing for Cancel). An
+// open dialog refuses a path that is no file, as the real one does.
 
 struct ShownFileDialog {
     std::string title;
-    std::string filter;  ///< as the dialog shows it, first entry first
+    std::string filter;  ///< in the design's own "name|pattern|…" form
     std::string initialFolder;
     std::string initialFileName;
-    std::string defaultSuffix;
+    std::string defaultExtension;  ///< "bytes"
+    bool save = false;
 };
 
 void setNextFileName(std::optional<std::string> utf8Path);

@@ -8,19 +8,20 @@
 
 namespace sg8 {
 
-/// The buttons of a message box, by their system numbers.
-enum class MessageStyle { Ok = 0, YesNoCancel = 3, YesNo = 4 };
+/// The buttons of a message box.
+enum class MessageStyle { Ok, YesNo, YesNoCancel };
 
 enum class MessageIcon { None, Error, Question, Warning, Information };
 
-/// The answer of a message box, by its system number.
-enum class MessageResult { Ok = 0, Cancel = 1, Abort = 2, Retry = 3, Ignore = 4, Yes = 5, No = 6 };
+/// The answer of a message box. Each backend maps its own answers onto these.
+enum class MessageResult { Ok, Cancel, Abort, Retry, Ignore, Yes, No };
 
 /// Shows a message box with no owner, modal, with Chinese buttons ("确定"; "是",
-/// "否", "取消") and waits for the answer. Closing it without a button answers
-/// Cancel for Yes/No/Cancel, No for Yes/No and OK for OK.
+/// "否", "取消") whatever the system's language, and waits for the answer. The
+/// box is wide enough for its caption. Escape or closing it without a button
+/// answers Cancel for Yes/No/Cancel, No for Yes/No and OK for OK.
 MessageResult messageBox(std::string_view text, MessageStyle style = MessageStyle::Ok,
-                         std::string_view caption = "信息：", MessageIcon icon = MessageIcon::None);
+                         std::string_view caption = "信息", MessageIcon icon = MessageIcon::None);
 
 // Test hooks. Once a test has answered a box in advance, no box is ever shown on
 // screen: each takes the next queued answer, or, when none is queued, the answer

@@ -1,46 +1,59 @@
 #include "toolkit/worker.h"
 
 #include "data/fatal.h"
+#include "toolkit/application.h"
 
-#include <QObject>
-
+#include <atomic>
+#include <system_error>
 #include <thread>
 
 namespace sg8 {
 
+namespace {
+
+std::atomic<bool> threadsFail{false};
+
+}  // namespace
+
 struct Worker::Impl {
     std::thread thread;
     bool running = false;
-    // Lives on the window thread; results are posted to it. Deleting it drops a
-    // result that has not been handed back yet.
-    std::unique_ptr<QObject> context = std::make_unique<QObject>();
 };
 
-Worker::Worker() : impl_(std::make_unique<Impl>()) {}
+Worker::Worker() : impl_(std::make_shared<Impl>()) {}
 
 Worker::~Worker()
 {
+    // A result posted but not yet handed back finds the worker gone and is dropped.
     if (impl_->thread.joinable()) impl_->thread.join();
-    impl_->context.reset();
 }
 
 bool Worker::running() const { return impl_->running; }
 
-bool Worker::startJob(std::function<void()> work, std::function<void()> done)
+Worker::Start Worker::startJob(std::function<void()> work, std::function<void()> done)
 {
-    if (impl_->running) return false;
+    if (impl_->running) return Start::Busy;
     if (impl_->thread.joinable()) impl_->thread.join();
+    std::weak_ptr<Impl> owner = impl_;
+    try {
+        if (threadsFail) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+        impl_->thread = std::thread([owner, work = std::move(work), done = std::move(done)]() mutable {
+            dieOnOutOfMemory([&] { work(); });
+            postToWindowThread([owner, done = std::move(done)] {
+                const std::shared_ptr<Impl> impl = owner.lock();
+                if (!impl) return;
+                impl->thread.join();
+                impl->running = false;
+                dieOnOutOfMemory([&] { done(); });
+            });
+        });
+    } catch (const std::system_error&) {
+        return Start::NoThread;
+    }
     impl_->running = true;
-    Impl* impl = impl_.get();
-    impl_->thread = std::thread([impl, work = std::move(work), done = std::move(done)]() mutable {
-        dieOnOutOfMemory([&] { work(); });
-        QMetaObject::invokeMethod(impl->context.get(), [impl, done = std::move(done)] {
-            impl->thread.join();
-            impl->running = false;
-            dieOnOutOfMemory([&] { done(); });
-        }, Qt::QueuedConnection);
-    });
-    return true;
+    return Start::Started;
 }
+
+void setWorkerThreadsFail(bool fail) { threadsFail = fail; }
 
 }  // namespace sg8

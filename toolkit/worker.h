@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <utility>
 
 namespace sg8 {
@@ -12,6 +13,13 @@ namespace sg8 {
 /// result: nothing of a job reaches the windows after that.
 class Worker {
 public:
+    /// Whether a job was started; when not, why.
+    enum class Start {
+        Started,
+        Busy,         ///< a job is running
+        NoThread,     ///< the system gave no thread; the worker stays usable
+    };
+
     Worker();
     ~Worker();
     Worker(const Worker&) = delete;
@@ -21,9 +29,9 @@ public:
     bool running() const;
 
     /// Runs `work` on the worker thread, then `done` with its result on the window
-    /// thread. Refused (false) while a job runs. `work` must touch no control.
+    /// thread. Refused while a job runs. `work` must touch no control.
     template <typename Result>
-    bool start(std::function<Result()> work, std::function<void(Result)> done)
+    Start start(std::function<Result()> work, std::function<void(Result)> done)
     {
         auto result = std::make_shared<std::optional<Result>>();
         return startJob([result, work = std::move(work)] { result->emplace(work()); },
@@ -33,8 +41,11 @@ public:
     struct Impl;
 
 private:
-    bool startJob(std::function<void()> work, std::function<void()> done);
-    std::unique_ptr<Impl> impl_;
+    Start startJob(std::function<void()> work, std::function<void()> done);
+    std::shared_ptr<Impl> impl_;
 };
+
+/// Test hook: while set, starting a worker's thread fails as when the system has none left.
+void setWorkerThreadsFail(bool fail);
 
 }  // namespace sg8

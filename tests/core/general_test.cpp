@@ -80,8 +80,9 @@ TEST(Model, PuttingARecordIntoItsOwnPlaceIsSafe)
     EXPECT_EQ(model.generals[1], testing::distinctGeneral(2));
     EXPECT_EQ(model.generals[0], testing::distinctGeneral(1));
 
-    putGeneral(model.workingGeneral, model.generals[0]);
-    EXPECT_EQ(model.workingGeneral, model.generals[0]);
+    CustomGeneral working;
+    putGeneral(working, model.generals[0]);
+    EXPECT_EQ(working, model.generals[0]);
 }
 
 TEST(Model, StoringAnEqualRecordLeavesNothingUnsaved)

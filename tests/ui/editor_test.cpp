@@ -31,7 +31,7 @@ class EditorTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { applyToolkitStyle(); }
+    void initTestCase() {}
     void init();
     void cleanup();
 
@@ -189,7 +189,6 @@ void EditorTest::doubleClickEditsTheSelectedRowOnly()
     const QPoint empty(20, table()->viewport()->height() - 10);
     QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, empty);
     QVERIFY(!visibleWindow("EditorWindow"));
-    QVERIFY(model_.workingGeneral == CustomGeneral{});
 
     // With row 2 selected, the editor opens on record 3 wherever the click fell.
     table()->selectRow(2);
@@ -212,7 +211,6 @@ void EditorTest::fillShowsTheRecord()
     QWidget* editor = openEditorOn(1);
     QVERIFY(editor);
     const CustomGeneral& g = model_.generals[1];
-    QVERIFY(model_.workingGeneral == g);
     QCOMPARE(control<QGroupBox>(editor, "分组框1")->title(), QStringLiteral("武将ID : 2"));
     QCOMPARE(box(editor, "编辑框_姓")->text(), QStringLiteral("张"));
     QCOMPARE(box(editor, "编辑框_名")->text(), QStringLiteral("三"));
@@ -250,7 +248,6 @@ void EditorTest::cancelAndCloseBoxStoreNothing()
         }
         waitUntilClosed();
         QVERIFY(model_.generals == before);
-        QVERIFY(model_.workingGeneral == before[1]);
         QVERIFY(!model_.unsavedEdits);
         QCOMPARE((QStringList{cell(1, 0), cell(1, 1), cell(1, 9)}), rowBefore);
     }
@@ -511,7 +508,7 @@ void EditorTest::secondEditStartsFromTheFirst()
     confirm(editor);
     editor = openEditorOn(2);
     QCOMPARE(box(editor, "编辑框_关系")->text(), QStringLiteral("77"));
-    QCOMPARE(model_.workingGeneral.relation, 77);
+    QCOMPARE(model_.generals[2].relation, 77);
     QTest::mouseClick(control<QPushButton>(editor, "按钮_取消"), Qt::LeftButton);
     QTRY_VERIFY(!visibleWindow("EditorWindow"));
     QCOMPARE(model_.generals[2].relation, 77);

@@ -35,7 +35,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { applyToolkitStyle(); }
+    void initTestCase() {}
     void init();
     void cleanup();
 
@@ -179,10 +179,10 @@ void MainWindowTest::openListsEveryGeneral()
     const std::optional<ShownFileDialog> dialog = lastFileDialog();
     QVERIFY(dialog);
     QCOMPARE(QString::fromStdString(dialog->title), QStringLiteral("存档文件"));
-    QCOMPARE(QString::fromStdString(dialog->filter), QStringLiteral("存档文件(*.bytes);;所有文件 (*)"));
+    QCOMPARE(QString::fromStdString(dialog->filter), QStringLiteral("存档文件(*.bytes)|*.bytes|所有文件|*.*"));
     QCOMPARE(dialog->initialFolder, pathToUtf8(gameSaveFolder()));
     QCOMPARE(dialog->initialFileName, std::string());
-    QCOMPARE(QString::fromStdString(dialog->defaultSuffix), QStringLiteral("bytes"));
+    QCOMPARE(QString::fromStdString(dialog->defaultExtension), QStringLiteral("bytes"));
 }
 
 void MainWindowTest::cancelledOpenKeepsTheFile()

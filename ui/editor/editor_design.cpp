@@ -1,5 +1,7 @@
 #include "ui/editor/editor_design.h"
 
+#include "data/weapons.h"
+
 namespace sg8 {
 
 namespace {
@@ -19,6 +21,16 @@ ControlDesign limitedEdit(std::string_view name, int left, int top, int width, i
 }
 
 const std::vector<ComboItem> kAbilityItems{{"缺", {}}, {"平", {}}, {"良", {}}};
+
+/// The weapons the editor offers, numbered by their codes.
+std::vector<ComboItem> weaponItems()
+{
+    std::vector<ComboItem> items;
+    for (const WeaponCode& weapon : kWeaponCodes) {
+        if (weapon.offeredByEditor) items.push_back({weapon.name, weapon.code});
+    }
+    return items;
+}
 
 }  // namespace
 
@@ -62,8 +74,7 @@ const WindowDesign& editorWindowDesign()
             {kLabel, "标签11", "分组框1", 8, 136, 80, 24, "关系"},
             {kEdit, "编辑框_关系", "分组框1", 40, 136, 64, 20},
             {kLabel, "标签12", "分组框1", 112, 136, 80, 24, "武器类型"},
-            list("组合框_武器", 168, 136, 80,
-                 {{"远攻法器", 2}, {"远射长弓", 4}, {"单手兵器", 5}, {"双手兵器", 7}, {"长柄兵器", 8}}),
+            list("组合框_武器", 168, 136, 80, weaponItems()),
             {kLabel, "标签13", "分组框1", 256, 136, 80, 24, "出生年"},
             {kEdit, "编辑框_出生年", "分组框1", 296, 136, 56, 20},
             {kLabel, "标签14", "分组框1", 360, 136, 80, 24, "寿命"},

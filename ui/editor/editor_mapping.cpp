@@ -1,6 +1,7 @@
 #include "ui/editor/editor_mapping.h"
 
 #include "data/fields.h"
+#include "data/weapons.h"
 
 #include <stdexcept>
 #include <string>
@@ -51,14 +52,13 @@ int fieldIndexOf(const EditorBinding& binding)
 
 std::int32_t weaponComboIndex(std::int32_t weaponType)
 {
-    switch (weaponType) {
-    case 2: return 0;
-    case 4: return 1;
-    case 5: return 2;
-    case 7: return 3;
-    case 8: return 4;
-    default: return -1;
+    std::int32_t index = 0;
+    for (const WeaponCode& weapon : kWeaponCodes) {
+        if (!weapon.offeredByEditor) continue;
+        if (weapon.code == weaponType) return index;
+        ++index;
     }
+    return -1;
 }
 
 Text deathYearText(std::int32_t birthYear, std::int32_t lifespan)

@@ -25,8 +25,8 @@ EditorWindow::EditorWindow(Model& model, std::size_t index)
 
 void EditorWindow::fillEditor()
 {
-    putGeneral(model_.workingGeneral, model_.generals.at(index_));
-    const CustomGeneral& general = model_.workingGeneral;
+    putGeneral(working_, model_.generals.at(index_));
+    const CustomGeneral& general = working_;
     window_.groupBox("分组框1").setCaption("武将ID : " + utf8Of(intToText(general.id)));
     for (const EditorBinding& binding : kEditorBindings) {
         const int field = fieldIndexOf(binding);
@@ -65,7 +65,7 @@ void EditorWindow::updateDeathYear()
 
 void EditorWindow::confirmEdit()
 {
-    CustomGeneral& general = model_.workingGeneral;
+    CustomGeneral& general = working_;
     for (const EditorBinding& binding : kEditorBindings) {
         const int field = fieldIndexOf(binding);
         switch (binding.how) {

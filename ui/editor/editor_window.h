@@ -33,6 +33,8 @@ private:
     Model& model_;
     std::size_t index_;
     Window window_;
+    /// WorkingGeneral: the copy of the general that the controls are filled from and read back into.
+    CustomGeneral working_;
     /// Each text box's content as it read right after the fill.
     std::map<std::string, std::string, std::less<>> shownTexts_;
 };

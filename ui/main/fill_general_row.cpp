@@ -1,6 +1,6 @@
 #include "ui/main/fill_general_row.h"
 
-#include "ui/main/general_row.h"
+#include "data/general_row.h"
 
 namespace sg8 {
 

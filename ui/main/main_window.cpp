@@ -7,7 +7,7 @@
 #include "ui/editor/editor_window.h"
 #include "ui/main/about_text.h"
 #include "ui/main/fill_general_row.h"
-#include "ui/main/general_row.h"
+#include "data/general_row.h"
 #include "ui/main/main_window_design.h"
 #include "ui/main/save_folder.h"
 
@@ -58,14 +58,20 @@ void MainWindow::openSaveFile()
 
 bool MainWindow::loadFile(const std::filesystem::path& path)
 {
-    const bool started = loader_.start<LoadOutcome>(
+    const Worker::Start started = loader_.start<LoadOutcome>(
         [path] {
             // Off the window thread: the whole parse; no control is touched.
             return LoadOutcome{loadSaveFile(path)};
         },
         [this, path](LoadOutcome outcome) { installLoad(path, std::move(outcome)); });
-    if (started) setLoading(true);
-    return started;
+    if (started == Worker::Start::NoThread) {
+        messageBox("无法打开 " + pathToUtf8(path.filename()) + "：系统无法为读取文件启动线程（内存或系统资源不足）。未打开任何文件，当前内容不变。",
+                   MessageStyle::Ok, "打开失败：", MessageIcon::Warning);
+        return false;
+    }
+    if (started != Worker::Start::Started) return false;
+    setLoading(true);
+    return true;
 }
 
 void MainWindow::installLoad(const std::filesystem::path& path, LoadOutcome outcome)
@@ -100,7 +106,8 @@ void MainWindow::releaseOffThread(GeneralList generals)
 {
     // Freeing a large list takes a while; the window thread need not wait for it.
     auto doomed = std::make_shared<GeneralList>(std::move(generals));
-    if (doomed->empty() || !releaser_.start<bool>([doomed] { doomed->clear(); return true; }, [](bool) {})) {
+    if (doomed->empty() ||
+        releaser_.start<bool>([doomed] { doomed->clear(); return true; }, [](bool) {}) != Worker::Start::Started) {
         doomed->clear();
     }
 }

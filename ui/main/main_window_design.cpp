@@ -1,14 +1,16 @@
 #include "ui/main/main_window_design.h"
 
-#include "ui/main/general_row.h"
+#include "data/general_row.h"
 
 namespace sg8 {
 
 const WindowDesign& mainWindowDesign()
 {
     static const WindowDesign design = [] {
+        // Pixel widths of the ten columns, left to right.
+        constexpr std::array<int, 10> widths{50, 80, 80, 50, 50, 50, 50, 50, 50, 100};
         std::vector<ColumnDesign> columns;
-        for (const ListColumn& column : kGeneralColumns) columns.push_back({column.header, column.width});
+        for (std::size_t i = 0; i < widths.size(); ++i) columns.push_back({kGeneralColumnHeaders[i], widths[i]});
         return WindowDesign{
             "MainWindow",
             "Tarvo - Quelbrin - 测试版0.3  【Pellix】",

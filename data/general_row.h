@@ -1,5 +1,8 @@
 #pragma once
 
+// What the general list shows of a general, and the count of generals: the same
+// texts in the main window and in `sg8gen list`.
+
 #include "data/general.h"
 #include "data/text.h"
 
@@ -10,16 +13,10 @@
 
 namespace sg8 {
 
-struct ListColumn {
-    std::string_view header;  ///< UTF-8
-    int width;                ///< pixels
+/// The headers of the general list's ten columns, left to right (UTF-8).
+inline constexpr std::array<std::string_view, 10> kGeneralColumnHeaders{
+    "ID", "武将", "字号", "性别", "寿命", "体力", "武力", "智力", "义理", "武器类型",
 };
-
-/// The ten columns of the general list, left to right.
-constexpr std::array<ListColumn, 10> kGeneralColumns = {{
-    {"ID", 50}, {"武将", 80}, {"字号", 80}, {"性别", 50}, {"寿命", 50},
-    {"体力", 50}, {"武力", 50}, {"智力", 50}, {"义理", 50}, {"武器类型", 100},
-}};
 
 /// The list's name of a weapon code; a code outside 1 to 8 shows as the number itself.
 Text weaponText(std::int32_t weaponType);

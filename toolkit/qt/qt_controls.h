@@ -3,6 +3,7 @@
 // The Qt widgets behind the toolkit's controls. Only toolkit sources include this.
 
 #include "toolkit/controls.h"
+#include "toolkit/typing_limit.h"
 
 #include <QAbstractTableModel>
 #include <QLineEdit>
@@ -25,16 +26,17 @@ inline std::string toUtf8(const QString& text) { return text.toUtf8().toStdStrin
 inline QWidget* widgetOf(NativeControl* native) { return reinterpret_cast<QWidget*>(native); }
 inline NativeControl* nativeOf(QWidget* widget) { return reinterpret_cast<NativeControl*>(widget); }
 
-/// Bytes of the text in code page 936; a character the code page can't hold
-/// counts as the "?" that stands for it. `newlineBytes` is what one line break counts.
-int codePageBytes(QStringView text, int newlineBytes = 1);
+inline std::u16string_view utf16Of(const QString& text)
+{
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+inline QString fromUtf16(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-/// What the user's change from `before` to `after` may keep under a typing limit
-/// of `limit` bytes: the inserted characters are cut at the end until the text
-/// fits, but a change that doesn't make the text longer in bytes always passes,
-/// so text the program put in beyond the limit can still be edited down.
-/// `cursor` receives the position just after what was kept of the insertion.
-QString limitTyping(const QString& before, const QString& after, int limit, int newlineBytes, int* cursor);
+/// Runs `run` each time `watched` changes its size.
+void onResize(QWidget* watched, std::function<void()> run);
 
 /// A one-line edit box whose typing limit counts code-page-936 bytes.
 class LimitedLineEdit : public QLineEdit {

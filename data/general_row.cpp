@@ -1,13 +1,13 @@
-#include "ui/main/general_row.h"
+#include "data/general_row.h"
+
+#include "data/weapons.h"
 
 namespace sg8 {
 
 Text weaponText(std::int32_t weaponType)
 {
-    static constexpr std::string_view names[8] = {"远攻法器", "远攻法器", "远射长弓", "远射长弓",
-                                                  "单手兵器", "双手兵器", "双手兵器", "长柄兵器"};
-    if (weaponType < 1 || weaponType > 8) return intToText(weaponType);
-    return Text::fromUtf8(names[weaponType - 1]);
+    const std::optional<std::string_view> name = weaponName(weaponType);
+    return name ? Text::fromUtf8(*name) : intToText(weaponType);
 }
 
 std::array<std::string, 10> generalRowCells(const CustomGeneral& general)

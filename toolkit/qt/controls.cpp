@@ -1,7 +1,6 @@
 #include "toolkit/controls.h"
 
-#include "data/codepage.h"
-#include "toolkit/qt_controls.h"
+#include "toolkit/qt/qt_controls.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -19,61 +18,32 @@ namespace sg8::qt {
 
 namespace {
 
-int codePointBytes(char32_t codePoint, int newlineBytes)
+/// The user's change from `before` to `after`, cut to the typing limit.
+QString limitedChange(const QString& before, const QString& after, int limit, int newlineBytes, int* cursor)
 {
-    if (codePoint == U'\n') return newlineBytes;
-    if (codePoint < 0x80) return 1;
-    char16_t units[2];
-    std::size_t count = 1;
-    if (codePoint >= 0x10000) {
-        units[0] = static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
-        units[1] = static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
-        count = 2;
-    } else {
-        units[0] = static_cast<char16_t>(codePoint);
-    }
-    return static_cast<int>(codePage936().fromUtf16(std::u16string_view(units, count)).size());
+    return fromUtf16(limitTyping(utf16Of(before), utf16Of(after), limit, newlineBytes, cursor));
 }
+
+class ResizeWatcher : public QObject {
+public:
+    ResizeWatcher(QObject* parent, std::function<void()> run) : QObject(parent), run_(std::move(run)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize) run_();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> run_;
+};
 
 }  // namespace
 
-int codePageBytes(QStringView text, int newlineBytes)
+void onResize(QWidget* watched, std::function<void()> run)
 {
-    int bytes = 0;
-    for (char32_t codePoint : text.toUcs4()) bytes += codePointBytes(codePoint, newlineBytes);
-    return bytes;
-}
-
-QString limitTyping(const QString& before, const QString& after, int limit, int newlineBytes, int* cursor)
-{
-    const qsizetype shorter = std::min(before.size(), after.size());
-    qsizetype prefix = 0;
-    while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
-    qsizetype suffix = 0;
-    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) ++suffix;
-    // Never split a surrogate pair between the kept and the inserted part.
-    if (prefix > 0 && after[prefix - 1].isHighSurrogate()) --prefix;
-    if (suffix > 0 && after[after.size() - suffix].isLowSurrogate()) --suffix;
-
-    const QString inserted = after.mid(prefix, after.size() - prefix - suffix);
-    *cursor = static_cast<int>(prefix + inserted.size());
-    const int afterBytes = codePageBytes(after, newlineBytes);
-    const int beforeBytes = codePageBytes(before, newlineBytes);
-    if (afterBytes <= limit || afterBytes <= beforeBytes) return after;
-
-    const int removedBytes = codePageBytes(QStringView(before).mid(prefix, before.size() - prefix - suffix), newlineBytes);
-    const int keptBytes = beforeBytes - removedBytes;
-    const int budget = std::max(limit - keptBytes, removedBytes);
-    QString kept;
-    int used = 0;
-    for (char32_t codePoint : inserted.toUcs4()) {
-        const int bytes = codePointBytes(codePoint, newlineBytes);
-        if (used + bytes > budget) break;
-        used += bytes;
-        kept += QString::fromUcs4(&codePoint, 1);
-    }
-    *cursor = static_cast<int>(prefix + kept.size());
-    return after.left(prefix) + kept + after.right(suffix);
+    watched->installEventFilter(new ResizeWatcher(watched, std::move(run)));
 }
 
 class LimitedLineEdit::Validator : public QValidator {
@@ -84,7 +54,7 @@ public:
     {
         if (edit_->programSetting_) return Acceptable;
         int cursor = pos;
-        QString kept = limitTyping(edit_->accepted_, input, edit_->byteLimit_, 1, &cursor);
+        QString kept = limitedChange(edit_->accepted_, input, edit_->byteLimit_, 1, &cursor);
         if (kept != input) {
             input = kept;
             pos = cursor;
@@ -133,7 +103,7 @@ void LimitedTextEdit::contentsChangedByUser()
     if (byteLimit_ > 0 && now != accepted_) {
         int cursor = 0;
         // A line break is CR LF, two bytes, in the text the box hands out.
-        const QString kept = limitTyping(accepted_, now, byteLimit_, 2, &cursor);
+        const QString kept = limitedChange(accepted_, now, byteLimit_, 2, &cursor);
         if (kept != now) {
             programSetting_ = true;
             QTextCursor edit(document());
@@ -290,6 +260,19 @@ std::int32_t ComboBox::itemNumber(int index) const
     return number.isValid() ? number.toInt() : 0;
 }
 
+std::string ComboBox::itemText(int index) const
+{
+    if (index < 0 || index >= count()) return {};
+    return toUtf8(comboOf(native_)->itemText(index));
+}
+
+int ComboBox::addItem(std::string_view utf8, std::optional<std::int32_t> number)
+{
+    QComboBox* combo = comboOf(native_);
+    combo->addItem(toQString(utf8), number ? QVariant(*number) : QVariant());
+    return combo->count() - 1;
+}
+
 int ListView::rowCount() const { return rowsOf(native_)->rowCount(); }
 
 int ListView::selectedRow() const
@@ -319,5 +302,14 @@ std::string ListView::cell(int row, int column) const { return rowsOf(native_)->
 void ListView::clear() { rowsOf(native_)->setRows(0, {}); }
 void ListView::setRows(int count, RowSource source) { rowsOf(native_)->setRows(count, std::move(source)); }
 void ListView::setEnabled(bool enabled) { widgetOf(native_)->setEnabled(enabled); }
+
+void ListView::setSortIndicator(int column, SortOrder order)
+{
+    QHeaderView* header = tableOf(native_)->horizontalHeader();
+    header->setSortIndicatorShown(order != SortOrder::None && column >= 0);
+    if (order != SortOrder::None && column >= 0) {
+        header->setSortIndicator(column, order == SortOrder::Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    }
+}
 
 }  // namespace sg8
