@@ -50,8 +50,8 @@ int main(int argc, char** argv)
     const std::filesystem::path copy = folder / "sg8-bench-copy.bytes";
 
     const sg8::ByteString original = sg8::encodeSaveFile(generate(count), 0);
-    if (sg8::Status failed = sg8::replaceFile(file, original)) {
-        std::fprintf(stderr, "%s\n", failed->message.c_str());
+    if (sg8::Status written = sg8::replaceFile(file, original); !written) {
+        std::fprintf(stderr, "%s\n", written.error().message.c_str());
         return 1;
     }
     const double megabytes = static_cast<double>(original.size()) / 1e6;

@@ -67,7 +67,7 @@ int main(int argc, char** argv)
 
     const std::filesystem::path path = std::filesystem::temp_directory_path() / "sg8gen-window-bench.bytes";
     const sg8::ByteString bytes = sg8::encodeSaveFile(makeGenerals(count), 0);
-    if (sg8::replaceFile(path, bytes)) {
+    if (!sg8::replaceFile(path, bytes)) {
         std::fprintf(stderr, "bench: can't write %s\n", path.string().c_str());
         return 1;
     }

@@ -44,8 +44,8 @@ int runExport(const ExportOptions& options)
         }
         return kExitOk;
     }
-    if (Status failed = replaceFile(pathFromUtf8(options.out), ByteString(text.bytes))) {
-        reportError("export", failed->message + "。" + options.out + " 未改动。");
+    if (Status written = replaceFile(pathFromUtf8(options.out), ByteString(text.bytes)); !written) {
+        reportError("export", written.error().message + "。" + options.out + " 未改动。");
         return kExitFailed;
     }
     return kExitOk;

@@ -10,21 +10,6 @@ FaultInjector installedInjector;
 
 }  // namespace
 
-const char* ioStepName(IoStep step)
-{
-    switch (step) {
-    case IoStep::OpenForReading: return "打开文件";
-    case IoStep::Read: return "读取文件";
-    case IoStep::CreateTemporary: return "创建临时文件";
-    case IoStep::Write: return "写入临时文件";
-    case IoStep::Flush: return "写入磁盘";
-    case IoStep::Close: return "关闭临时文件";
-    case IoStep::Rename: return "替换原文件";
-    case IoStep::SyncFolder: return "同步文件夹";
-    }
-    return "文件操作";
-}
-
 void setFaultInjector(FaultInjector injector)
 {
     std::lock_guard lock(injectorMutex);
@@ -57,8 +42,23 @@ ByteString readWholeFile(const std::filesystem::path& path)
 Error ioError(IoStep step, const std::filesystem::path& path, const std::string& reason)
 {
     Error error;
-    error.step = ioStepName(step);
-    error.message = error.step + "失败：" + pathToUtf8(path) + "：" + reason;
+    error.step = step;
+    error.message = std::string(stepName(step)) + "失败：" + pathToUtf8(path) + "：" + reason;
+    return error;
+}
+
+Error notDurableError(const std::filesystem::path& target, const std::string& reason)
+{
+    Error error = ioError(IoStep::SyncFolder, target, reason);
+    error.message += "（新文件已写入，但可能尚未完全落盘）";
+    return error;
+}
+
+Error keptTemporaryError(const std::filesystem::path& target, const std::filesystem::path& temporary,
+                         const std::string& reason)
+{
+    Error error = ioError(IoStep::Rename, target, reason);
+    error.message += "（新内容保存在 " + pathToUtf8(temporary) + "）";
     return error;
 }
 

@@ -10,19 +10,9 @@
 
 namespace sg8 {
 
-/// The I/O operations of the file layer, each a place where a test can make it fail.
-enum class IoStep {
-    OpenForReading,
-    Read,
-    CreateTemporary,
-    Write,
-    Flush,
-    Close,
-    Rename,
-    SyncFolder,
-};
-
-const char* ioStepName(IoStep step);
+/// The I/O operations of the file layer (Step::OpenForReading to Step::SyncFolder),
+/// each a place where a test can make it fail.
+using IoStep = Step;
 
 /// Test seam: asked before every I/O operation of the file layer (on any thread);
 /// a non-zero answer is the system error code with which that operation then fails.

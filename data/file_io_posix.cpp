@@ -197,11 +197,9 @@ Status replaceFile(const fs::path& requested, const ByteString& bytes)
     FileDescriptor dir(
         guarded(IoStep::SyncFolder, [&] { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }));
     if (dir.get() < 0 || guarded(IoStep::SyncFolder, [&] { return ::fsync(dir.get()); }) != 0) {
-        Error error = ioError(IoStep::SyncFolder, folder, systemReason(errno));
-        error.message += "（新文件已写入，但可能尚未完全落盘）";
-        return error;
+        return notDurableError(target, systemReason(errno));
     }
-    return std::nullopt;
+    return Status();
 }
 
 }  // namespace sg8

@@ -202,7 +202,7 @@ Status replaceFile(const fs::path& target, const ByteString& bytes)
         file.reset(openFile(IoStep::CreateTemporary, temporary, GENERIC_WRITE, 0, CREATE_NEW));
         if (!file.valid() && GetLastError() != ERROR_FILE_EXISTS) break;
     }
-    if (!file.valid()) return ioError(IoStep::CreateTemporary, temporary, systemReason(GetLastError()));
+    if (!file.valid()) return ioError(IoStep::CreateTemporary, target, systemReason(GetLastError()));
 
     // The temporary file can only be deleted once no handle is open on it.
     auto fail = [&](IoStep step, DWORD code) {
@@ -236,13 +236,11 @@ Status replaceFile(const fs::path& target, const ByteString& bytes)
         // only in the temporary file, which is kept and named.
         if (attributes != INVALID_FILE_ATTRIBUTES && GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
             GetFileAttributesW(temporary.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            Error error = ioError(IoStep::Rename, target, systemReason(code));
-            error.message += "（新内容保存在 " + pathToUtf8(temporary) + "）";
-            return error;
+            return keptTemporaryError(target, temporary, systemReason(code));
         }
         return fail(IoStep::Rename, code);
     }
-    return std::nullopt;
+    return Status();
 }
 
 }  // namespace sg8

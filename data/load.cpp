@@ -138,24 +138,24 @@ Status readGeneral(ValueReader& reader, CustomGeneral& general, int number, Find
         Result<std::int32_t> value = reader.readInt(what);
         if (!value) return value.error();
         field = value.value();
-        return std::nullopt;
+        return Status();
     };
     auto textInto = [&](GeneralText& field, std::string_view what) -> Status {
         Result<std::string_view> utf8 = reader.readText(what);
         if (!utf8) return utf8.error();
         field = GeneralText::fromUtf8(utf8.value());
-        return std::nullopt;
+        return Status();
     };
 
     std::int32_t secondId = 0;
     Status status = intInto(general.id, "ID");
-    if (!status) status = intInto(secondId, "第二个 ID");
-    if (status) return status;
+    if (status) status = intInto(secondId, "第二个 ID");
+    if (!status) return status;
     noteIds(findings, number, general.id, secondId);
 
     // The texts and ints from the surname on, in field order; after portraitId an
     // older layout has only two texts, so the kind of the value after modelCode decides.
-    for (int index = 1; index < kFieldCount && !status; ++index) {
+    for (int index = 1; index < kFieldCount && status; ++index) {
         const FieldInfo& field = kFields[static_cast<std::size_t>(index)];
         if (index == 8 && reader.peekKind() != ValueKind::TextValue) {
             findings.olderLayout.push_back(number);
@@ -202,9 +202,8 @@ Result<Parsed> readByKinds(std::string_view bytes, Findings& findings)
     preferLargePages(parsed.generals.data(), static_cast<std::size_t>(n) * sizeof(CustomGeneral));
     parsed.generals.resize(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
-        if (Status status = readGeneral(reader, parsed.generals[static_cast<std::size_t>(i)], i + 1, findings)) {
-            return inGeneral(*status, i + 1);
-        }
+        Status status = readGeneral(reader, parsed.generals[static_cast<std::size_t>(i)], i + 1, findings);
+        if (!status) return inGeneral(status.error(), i + 1);
     }
 
     // The trailing value is the last value of the file; values before it are ignored.
@@ -212,7 +211,7 @@ Result<Parsed> readByKinds(std::string_view bytes, Findings& findings)
     std::size_t values = 0;
     while (!reader.atEnd()) {
         lastOffset = reader.offset();
-        if (Status status = reader.skip()) return *status;
+        if (Status status = reader.skip(); !status) return status.error();
         ++values;
     }
     if (values == 0) return formatError("文件在结尾值处提前结束", static_cast<std::int64_t>(reader.offset()));

@@ -9,11 +9,11 @@
 namespace sg8 {
 namespace {
 
-Error saveError(std::string message, std::string step = {})
+Error saveError(std::string message, Step step = Step::None)
 {
     Error error;
     error.message = std::move(message);
-    error.step = std::move(step);
+    error.step = step;
     return error;
 }
 
@@ -34,7 +34,7 @@ Result<SaveOutcome> saveGeneralsTo(const std::filesystem::path& path, const Gene
 
     // The bytes must load back to the very same generals before anything is written.
     if (!loadsBackAs(bytes, generals, trailerValue)) {
-        return saveError("保存前校验失败：生成的文件无法原样读回，未写入任何文件。", "校验");
+        return saveError("保存前校验失败：生成的文件无法原样读回，未写入任何文件。", Step::Check);
     }
 
     SaveOutcome outcome;
@@ -46,9 +46,9 @@ Result<SaveOutcome> saveGeneralsTo(const std::filesystem::path& path, const Gene
             outcome.originalMissing = true;
         } else {
             Result<ByteString> old = readFile(path);
-            if (!old) return saveError("备份失败：" + old.error().message + "。未保存，" + untouched, "备份");
-            if (Status failed = replaceFile(backupPathFor(path), old.value())) {
-                return saveError("备份失败：" + failed->message + "。未保存，" + untouched, "备份");
+            if (!old) return saveError("备份失败：" + old.error().message + "。未保存，" + untouched, Step::Backup);
+            if (Status copied = replaceFile(backupPathFor(path), old.value()); !copied) {
+                return saveError("备份失败：" + copied.error().message + "。未保存，" + untouched, Step::Backup);
             }
             outcome.backupMade = true;
         }
@@ -56,9 +56,9 @@ Result<SaveOutcome> saveGeneralsTo(const std::filesystem::path& path, const Gene
         outcome.originalMissing = true;
     }
 
-    if (Status failed = replaceFile(path, bytes)) {
-        Error error = *failed;
-        if (error.step != "同步文件夹") error.message += "。" + untouched;
+    if (Status replaced = replaceFile(path, bytes); !replaced) {
+        Error error = std::move(replaced).error();
+        if (error.step != Step::SyncFolder) error.message += "。" + untouched;
         return error;
     }
 
@@ -66,7 +66,7 @@ Result<SaveOutcome> saveGeneralsTo(const std::filesystem::path& path, const Gene
     if (!written || written.value() != bytes) {
         return saveError("保存后读回校验失败：" + (written ? std::string("内容与写入的不一致") : written.error().message) +
                              (outcome.backupMade ? "。原文件已备份为 " + pathToUtf8(backupPathFor(path)) : ""),
-                         "读回校验");
+                         Step::ReadBack);
     }
     return outcome;
 }

@@ -141,7 +141,7 @@ std::string fileBytes(const std::filesystem::path& path)
 
 void writeBytes(const std::filesystem::path& path, const std::string& bytes)
 {
-    ASSERT_FALSE(replaceFile(path, ByteString(bytes))) << path;
+    ASSERT_TRUE(replaceFile(path, ByteString(bytes))) << path;
 }
 
 GeneralText utf8Text(std::string_view utf8)

@@ -45,7 +45,7 @@ TEST(Save, NoReplacesTheFileAndMakesNoBackup)
 {
     TempFolder folder;
     const fs::path file = folder / "a.bytes";
-    ASSERT_FALSE(replaceFile(file, ByteString(std::string("old"))));
+    ASSERT_TRUE(replaceFile(file, ByteString(std::string("old"))));
     const Model model = modelAt(file, {testing::distinctGeneral(1)});
     const Result<SaveOutcome> saved = saveSaveFile(model, Backup::No);
     ASSERT_TRUE(saved) << saved.error().message;
@@ -58,8 +58,8 @@ TEST(Save, YesKeepsTheOldFileAsBakAndReplacesAnOlderBak)
 {
     TempFolder folder;
     const fs::path file = folder / "a.bytes";
-    ASSERT_FALSE(replaceFile(file, ByteString(std::string("old"))));
-    ASSERT_FALSE(replaceFile(folder / "a.bytes.bak", ByteString(std::string("older"))));
+    ASSERT_TRUE(replaceFile(file, ByteString(std::string("old"))));
+    ASSERT_TRUE(replaceFile(folder / "a.bytes.bak", ByteString(std::string("older"))));
     const Model model = modelAt(file, {testing::distinctGeneral(1)});
     const Result<SaveOutcome> saved = saveSaveFile(model, Backup::Yes);
     ASSERT_TRUE(saved) << saved.error().message;
@@ -92,7 +92,7 @@ TEST(Save, AnUneditedLoadAndSaveReproducesTheFile)
     generals[0].biography = GeneralText::fromUtf8(ByteString(std::string("한국 😀")));
     generals[0].portraitId = -1;
     const ByteString original = encodeSaveFile(generals, 255);
-    ASSERT_FALSE(replaceFile(file, original));
+    ASSERT_TRUE(replaceFile(file, original));
 
     Result<LoadedFile> loaded = loadSaveFile(file);
     ASSERT_TRUE(loaded);
@@ -108,17 +108,17 @@ TEST(Save, AFailureAtAnyStepLeavesTheOriginalAndNoTemporaryFile)
                             IoStep::Flush, IoStep::Close, IoStep::Rename};
     for (Backup backup : {Backup::No, Backup::Yes}) {
         for (IoStep step : steps) {
-            SCOPED_TRACE(std::string(ioStepName(step)) + (backup == Backup::Yes ? " with backup" : ""));
+            SCOPED_TRACE(std::string(stepName(step)) + (backup == Backup::Yes ? " with backup" : ""));
             TempFolder folder;
             const fs::path file = folder / "a.bytes";
-            ASSERT_FALSE(replaceFile(file, ByteString(std::string("old"))));
+            ASSERT_TRUE(replaceFile(file, ByteString(std::string("old"))));
             setFaultInjector([step](IoStep asked) { return asked == step ? EIO : 0; });
             const Result<SaveOutcome> saved = saveSaveFile(modelAt(file, {testing::distinctGeneral(1)}), backup);
             setFaultInjector({});
             if (backup == Backup::No && (step == IoStep::OpenForReading || step == IoStep::Read)) {
                 // Only the read-back reads: the new file is in place, but the save can't vouch for it.
                 ASSERT_FALSE(saved);
-                EXPECT_EQ(saved.error().step, "读回校验");
+                EXPECT_EQ(saved.error().step, Step::ReadBack);
                 continue;
             }
             ASSERT_FALSE(saved);
@@ -133,12 +133,12 @@ TEST(Save, RefusesBytesThatWouldNotLoadBackTheSame)
 {
     TempFolder folder;
     const fs::path file = folder / "a.bytes";
-    ASSERT_FALSE(replaceFile(file, ByteString(std::string("old"))));
+    ASSERT_TRUE(replaceFile(file, ByteString(std::string("old"))));
     CustomGeneral broken;
     broken.surname = Text("\x81");  // a lone lead byte: no character of the code page
     const Result<SaveOutcome> saved = saveSaveFile(modelAt(file, {broken}), Backup::Yes);
     ASSERT_FALSE(saved);
-    EXPECT_EQ(saved.error().step, "校验");
+    EXPECT_EQ(saved.error().step, Step::Check);
     EXPECT_EQ(contentsOf(file), "old");
     EXPECT_EQ(folder.names(), std::vector<std::string>{"a.bytes"});
 }

@@ -116,7 +116,7 @@ protected:
 
         for (std::size_t k = 0; k < steps.size(); ++k) {
             SCOPED_TRACE("failing operation " + std::to_string(k + 1) + " of " + std::to_string(steps.size()) +
-                         ": " + ioStepName(steps[k]));
+                         ": " + stepName(steps[k]));
             ScratchFolder folder;
             prepare(folder, scenario);
             std::size_t calls = 0;
@@ -131,8 +131,8 @@ protected:
 
             ASSERT_FALSE(saved.ok()) << "every operation of a save matters";
             ++failedSaves;
-            EXPECT_FALSE(saved.error().step.empty());
-            EXPECT_NE(saved.error().message.find(ioStepName(steps[k])), std::string::npos)
+            EXPECT_NE(saved.error().step, Step::None);
+            EXPECT_NE(saved.error().message.find(stepName(steps[k])), std::string::npos)
                 << "the error names the step: " << saved.error().message;
 
             // The save path: the old bytes (or still nothing) until its rename, the new bytes after.
@@ -195,7 +195,7 @@ TEST_F(SaveFaultSweep, SeamSeesEveryKindOfOperation)
 #ifndef _WIN32
     kinds.push_back(IoStep::SyncFolder);  // Windows has no folder to sync: the rename is written through
 #endif
-    for (IoStep step : kinds) EXPECT_TRUE(seen.count(step)) << ioStepName(step);
+    for (IoStep step : kinds) EXPECT_TRUE(seen.count(step)) << stepName(step);
 }
 
 }  // namespace

@@ -115,7 +115,7 @@ TEST(WindowsSave, AFileHeldOpenByTheGameIsToldAndLeftIntact)
         SCOPED_TRACE(c.name);
         TempFolder folder;
         const fs::path file = folder.path() / pathFromUtf8("存档.bytes");
-        ASSERT_FALSE(replaceFile(file, bytes("old")));
+        ASSERT_TRUE(replaceFile(file, bytes("old")));
         Result<SaveOutcome> saved = SaveOutcome{};
         {
             HeldOpen game(file, c.share);
@@ -135,14 +135,14 @@ TEST(WindowsSave, ALockedBackupStopsTheSaveBeforeTheFileIsTouched)
 {
     TempFolder folder;
     const fs::path file = folder.path() / pathFromUtf8("存档.bytes");
-    ASSERT_FALSE(replaceFile(file, bytes("old")));
-    ASSERT_FALSE(replaceFile(backupPathFor(file), bytes("older")));
+    ASSERT_TRUE(replaceFile(file, bytes("old")));
+    ASSERT_TRUE(replaceFile(backupPathFor(file), bytes("older")));
     HeldOpen viewer(backupPathFor(file), 0);
     ASSERT_TRUE(viewer.valid());
 
     const Result<SaveOutcome> saved = saveGeneralsTo(file, {testing::distinctGeneral(1)}, 7, Backup::Yes);
     ASSERT_FALSE(saved);
-    EXPECT_EQ(saved.error().step, "备份");
+    EXPECT_EQ(saved.error().step, Step::Backup);
     EXPECT_NE(saved.error().message.find(kInUse), std::string::npos) << saved.error().message;
     EXPECT_EQ(contentsOf(file), "old");
     EXPECT_EQ(wideNames(folder.path()), (std::vector<std::wstring>{L"存档.bytes", L"存档.bytes.bak"}));
@@ -152,13 +152,13 @@ TEST(WindowsSave, AReadOnlyFileIsRefusedAndLeftIntact)
 {
     TempFolder folder;
     const fs::path file = folder / "a.bytes";
-    ASSERT_FALSE(replaceFile(file, bytes("old")));
+    ASSERT_TRUE(replaceFile(file, bytes("old")));
     ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
 
     const Result<SaveOutcome> saved = saveGeneralsTo(file, {testing::distinctGeneral(1)}, 7, Backup::No);
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
     ASSERT_FALSE(saved);
-    EXPECT_EQ(saved.error().step, ioStepName(IoStep::Rename));
+    EXPECT_EQ(saved.error().step, IoStep::Rename);
     EXPECT_EQ(saved.error().message.find(kInUse), std::string::npos) << saved.error().message;
     EXPECT_EQ(contentsOf(file), "old");
     EXPECT_EQ(wideNames(folder.path()), std::vector<std::wstring>{L"a.bytes"});
@@ -179,20 +179,20 @@ TEST(WindowsFileLayer, AFailureAtAnyStepSaysWhyAndLeavesNoTemporaryFile)
         {IoStep::Rename, ERROR_LOCK_VIOLATION, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(ioStepName(c.step)) + " " + std::to_string(c.code));
+        SCOPED_TRACE(std::string(stepName(c.step)) + " " + std::to_string(c.code));
         TempFolder folder;
         const fs::path file = folder / "a.bytes";
-        ASSERT_FALSE(replaceFile(file, bytes("old")));
+        ASSERT_TRUE(replaceFile(file, bytes("old")));
         Status failed;
         {
             FailStep fail(c.step, c.code);
             failed = replaceFile(file, bytes("new"));
         }
-        ASSERT_TRUE(failed);
-        EXPECT_EQ(failed->step, ioStepName(c.step));
-        EXPECT_EQ(failed->message.find(kInUse) != std::string::npos, c.inUse) << failed->message;
+        ASSERT_FALSE(failed);
+        EXPECT_EQ(failed.error().step, c.step);
+        EXPECT_EQ(failed.error().message.find(kInUse) != std::string::npos, c.inUse) << failed.error().message;
         // The system's own words follow the path, never a bare number.
-        EXPECT_EQ(failed->message.find("系统错误"), std::string::npos) << failed->message;
+        EXPECT_EQ(failed.error().message.find("系统错误"), std::string::npos) << failed.error().message;
         EXPECT_EQ(contentsOf(file), "old");
         EXPECT_EQ(wideNames(folder.path()), std::vector<std::wstring>{L"a.bytes"});
     }
@@ -202,12 +202,12 @@ TEST(WindowsFileLayer, ReadingAFileHeldWithoutSharingIsTold)
 {
     TempFolder folder;
     const fs::path file = folder.path() / pathFromUtf8("存档.bytes");
-    ASSERT_FALSE(replaceFile(file, bytes("old")));
+    ASSERT_TRUE(replaceFile(file, bytes("old")));
     HeldOpen game(file, 0);
     ASSERT_TRUE(game.valid());
     const Result<ByteString> read = readFile(file);
     ASSERT_FALSE(read);
-    EXPECT_EQ(read.error().step, ioStepName(IoStep::OpenForReading));
+    EXPECT_EQ(read.error().step, IoStep::OpenForReading);
     EXPECT_NE(read.error().message.find(kInUse), std::string::npos) << read.error().message;
     EXPECT_NE(read.error().message.find("存档.bytes"), std::string::npos) << read.error().message;
 }
