@@ -5,8 +5,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 started=$(date +%s)
+# Set here, not taken from the caller: a UTF-8 locale and a temporary folder.
+export LC_ALL=C.UTF-8 TMPDIR="${TMPDIR:-/tmp}"
+unset LANGUAGE
+mkdir -p "$TMPDIR"
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSG8_BUILD_GUI=OFF \
+  -DCMAKE_COMPILE_WARNING_AS_ERROR="${SG8_WARNINGS_AS_ERRORS:-OFF}" \
   -DCMAKE_CXX_FLAGS='-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer'
 cmake --build build-asan --parallel 2
 

@@ -8,8 +8,13 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 started=$(date +%s)
 seconds="${SG8_FUZZ_SECONDS:-60}"
+# Set here, not taken from the caller: a UTF-8 locale and a temporary folder.
+export LC_ALL=C.UTF-8 TMPDIR="${TMPDIR:-/tmp}"
+unset LANGUAGE
+mkdir -p "$TMPDIR"
 
-cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++
+cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_COMPILE_WARNING_AS_ERROR="${SG8_WARNINGS_AS_ERRORS:-OFF}"
 cmake --build build-fuzz --parallel 2
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

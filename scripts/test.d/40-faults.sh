@@ -7,6 +7,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 started=$(date +%s)
+# Set here, not taken from the caller: a UTF-8 locale and a temporary folder.
+export LC_ALL=C.UTF-8 TMPDIR="${TMPDIR:-/tmp}"
+unset LANGUAGE
+mkdir -p "$TMPDIR"
 export SG8_BUILD_DIR="${SG8_BUILD_DIR:-build}"
 cmake --build "$SG8_BUILD_DIR" --target reliability_saver
 

@@ -8,6 +8,11 @@ root=$PWD
 out=$root/build-win
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 started=$SECONDS
+# Set here, not taken from the caller: a UTF-8 locale (Wine maps file names
+# through it: without one it can't create 存档.bytes) and a temporary folder.
+export LC_ALL=C.UTF-8 TMPDIR="${TMPDIR:-/tmp}"
+unset LANGUAGE
+mkdir -p "$TMPDIR"
 mkdir -p "$out"
 
 # Wine keeps its own Windows in the build folder. No display, no Mono or Gecko
@@ -39,6 +44,7 @@ ln -sfn /usr/include/nlohmann "$headers/include/nlohmann"
 cp -r /usr/share/cmake/CLI11 /usr/share/cmake/nlohmann_json "$headers/share/cmake/"
 
 cmake -S . -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_COMPILE_WARNING_AS_ERROR="${SG8_WARNINGS_AS_ERRORS:-OFF}" \
   -DSG8_BUILD_GUI=OFF -DSG8_BUILD_CLI=ON -DSG8_BUILD_TESTS=ON -DGTest_DIR="$gtest/lib/cmake/GTest" \
   -DCLI11_DIR="$headers/share/cmake/CLI11" -Dnlohmann_json_DIR="$headers/share/cmake/nlohmann_json"
 cmake --build "$out" --parallel 2

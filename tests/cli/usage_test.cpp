@@ -33,7 +33,7 @@ TEST(Usage, ErrorsExitTwoAndWriteNothing)
     };
     const Case cases[] = {
         {"no subcommand", {}, "subcommand"},
-        {"unknown subcommand", {"frobnicate"}, ""},
+        {"unknown subcommand", {"frobnicate"}, "subcommand"},
         {"list without a file", {"list"}, "FILE"},
         {"unknown format", {"export", "a.bytes", "--format", "xml"}, "xml"},
         {"export over the save itself", {"export", "a.bytes", "-o", "a.bytes"}, "存档文件本身"},

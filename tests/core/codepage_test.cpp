@@ -35,11 +35,13 @@ TEST(CodePage, CharactersOutsideTheCodePageBecomeQuestionMarks)
     }
 }
 
-TEST(CodePage, ChineseTakesThreeUtf8BytesAndNoTerminator)
+TEST(CodePage, ChineseTakesTwoBytesInTheFileAndThreeInUtf8WithNoTerminator)
 {
-    const ByteString utf8 = textToUtf8(Text::fromUtf8("张三丰"));
+    const Text gbk = Text::fromUtf8("张三丰");
+    EXPECT_EQ(gbk.bytes(), "\xD5\xC5\xC8\xFD\xB7\xE1");
+    const ByteString utf8 = textToUtf8(gbk);
     EXPECT_EQ(utf8.size(), 9u);
-    EXPECT_NE(utf8.bytes().back(), '\0');
+    EXPECT_EQ(utf8.bytes(), "张三丰");
 }
 
 TEST(Utf8ToText, StopsAtTheFirstMalformedSequence)

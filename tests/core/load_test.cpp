@@ -175,9 +175,9 @@ TEST(Load, RefusesWhatItCantRead)
         {"negative count", FileBuilder().intValue(1).intValue(-1).intValue(0).bytes(), "负数", {}},
         {"huge count", FileBuilder().intValue(1).intValue(0x7FFFFFFF).intValue(0).bytes(), "最多只能容纳", {}},
         {"fewer values than the count needs",
-         ByteString(std::string(oneGeneral.view().substr(0, 250))), "", 1},
+         ByteString(std::string(oneGeneral.view().substr(0, 250))), "提前结束", 1},
         {"a text where an int belongs",
-         FileBuilder().intValue(1).intValue(1).intValue(1).textValue("x").general(1, 1).intValue(0).bytes(), "", 1},
+         FileBuilder().intValue(1).intValue(1).intValue(1).textValue("x").general(1, 1).intValue(0).bytes(), "应为整数值", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
