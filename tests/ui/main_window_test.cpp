@@ -10,7 +10,7 @@
 #include "toolkit/message_box.h"
 #include "ui/main/about_text.h"
 #include "ui/main/main_window.h"
-#include "ui/main/save_folder.h"
+#include "data/save_folder.h"
 #include "ui_test_support.h"
 
 #include <QDropEvent>

@@ -9,7 +9,7 @@
 #include "ui/main/fill_general_row.h"
 #include "data/general_row.h"
 #include "ui/main/main_window_design.h"
-#include "ui/main/save_folder.h"
+#include "data/save_folder.h"
 
 #include <string>
 #include <vector>

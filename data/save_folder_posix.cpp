@@ -1,4 +1,4 @@
-#include "ui/main/save_folder.h"
+#include "data/save_folder.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -9,8 +9,6 @@
 namespace sg8 {
 
 namespace {
-
-const std::filesystem::path kSaveFolderInProfile = std::filesystem::path("AppData") / "LocalLow" / "UserJoy" / "SG8";
 
 bool isFolder(const std::filesystem::path& path)
 {
@@ -37,11 +35,13 @@ std::vector<std::filesystem::path> libraryFolders(const std::filesystem::path& s
 
 }  // namespace
 
+std::filesystem::path saveFolderInProfile()
+{
+    return std::filesystem::path("AppData") / "LocalLow" / "UserJoy" / "SG8";
+}
+
 std::filesystem::path gameSaveFolderIn(const std::filesystem::path& home)
 {
-#ifdef _WIN32
-    if (isFolder(home / kSaveFolderInProfile)) return home / kSaveFolderInProfile;
-#else
     for (const char* steam : {".steam/steam", ".local/share/Steam", ".var/app/com.valvesoftware.Steam/.local/share/Steam"}) {
         if (!isFolder(home / steam)) continue;
         for (const std::filesystem::path& library : libraryFolders(home / steam)) {
@@ -49,22 +49,17 @@ std::filesystem::path gameSaveFolderIn(const std::filesystem::path& home)
             for (std::filesystem::directory_iterator prefix(library / "steamapps" / "compatdata", error), end;
                  !error && prefix != end; prefix.increment(error)) {
                 const std::filesystem::path folder =
-                    prefix->path() / "pfx" / "drive_c" / "users" / "steamuser" / kSaveFolderInProfile;
+                    prefix->path() / "pfx" / "drive_c" / "users" / "steamuser" / saveFolderInProfile();
                 if (isFolder(folder)) return folder;
             }
         }
     }
-#endif
     return home;
 }
 
 std::filesystem::path gameSaveFolder()
 {
-#ifdef _WIN32
-    const char* home = std::getenv("USERPROFILE");
-#else
     const char* home = std::getenv("HOME");
-#endif
     return gameSaveFolderIn(home && *home ? std::filesystem::path(home) : std::filesystem::current_path());
 }
 
