@@ -23,6 +23,8 @@ enum class Step {
     Backup,           ///< copying the old file to <file>.bak
     Check,            ///< the encoded bytes did not load back before writing
     ReadBack,         ///< the written file did not read back as written
+    History,          ///< keeping the old file in its backup history
+    FileChanged,      ///< the file on disk is no longer the one the save expected
 };
 
 /// Each step's name in Chinese, as messages show it.
@@ -41,6 +43,8 @@ constexpr const char* stepName(Step step)
     case Step::Backup: return "备份";
     case Step::Check: return "保存前校验";
     case Step::ReadBack: return "读回校验";
+    case Step::History: return "存入备份历史";
+    case Step::FileChanged: return "文件已被修改";
     }
     return "文件操作";
 }

@@ -428,9 +428,12 @@ bool loadsBackAs(const ByteString& bytes, const GeneralList& generals, std::int3
 
 Result<LoadedFile> loadSaveFile(const std::filesystem::path& path)
 {
+    const FileIdentity stamp = fileStamp(path);
     Result<ByteString> contents = readFile(path);
     if (!contents) return contents.error();
-    return loadSaveFile(contents.value());
+    Result<LoadedFile> loaded = loadSaveFile(contents.value());
+    if (loaded) loaded->identity = identityOfRead(stamp, contents.value());
+    return loaded;
 }
 
 }  // namespace sg8

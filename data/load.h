@@ -1,11 +1,13 @@
 #pragma once
 
 #include "data/error.h"
+#include "data/file_identity.h"
 #include "data/general.h"
 #include "data/text.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,7 @@ struct LoadedFile {
     std::vector<std::string> warnings;  ///< each in Chinese, UTF-8
     RoundTripVerdict verdict;
     bool readByCuttingRules = false;    ///< irregular file: read by the fallback rules
+    std::optional<FileIdentity> identity;  ///< what the file was, when it was read from a path
 };
 
 /// Reads a save file's bytes. It walks the values by their kinds and lengths and,
@@ -38,7 +41,8 @@ Result<LoadedFile> loadSaveFile(const ByteString& contents);
 /// trailing value: the check a save makes before it writes anything.
 bool loadsBackAs(const ByteString& bytes, const GeneralList& generals, std::int32_t trailerValue);
 
-/// Reads the file at `path` and loads it; a file that can't be read is an error.
+/// Reads the file at `path` and loads it, noting the file's identity; a file that
+/// can't be read is an error.
 Result<LoadedFile> loadSaveFile(const std::filesystem::path& path);
 
 }  // namespace sg8

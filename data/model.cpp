@@ -27,12 +27,14 @@ bool storeGeneral(Model& model, std::size_t index, const CustomGeneral& record)
     return true;
 }
 
-void installFile(Model& model, GeneralList generals, std::int32_t trailerValue, std::filesystem::path path)
+void installFile(Model& model, GeneralList generals, std::int32_t trailerValue, std::filesystem::path path,
+                 std::optional<FileIdentity> identity)
 {
     model.generals = std::move(generals);
     model.trailerValue = trailerValue;
     model.savePath = std::move(path);
     model.unsavedEdits = false;
+    model.fileIdentity = identity;
 }
 
 }  // namespace sg8

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "data/file_identity.h"
 #include "data/general.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 namespace sg8 {
 
@@ -15,6 +17,9 @@ struct Model {
     std::int32_t trailerValue = 0;    ///< TrailerValue: the int that ends the file
     std::filesystem::path savePath;   ///< SavePath: empty until a file is loaded
     bool unsavedEdits = false;        ///< a confirmed edit has not been saved yet
+    /// What the file was when it was loaded or last saved; a save refuses to
+    /// replace anything else. Nothing when unknown.
+    std::optional<FileIdentity> fileIdentity;
 };
 
 /// An empty list, TrailerValue 0, no file.
@@ -31,8 +36,10 @@ void putGeneral(CustomGeneral& place, const CustomGeneral& record);
 /// as having unsaved edits when that changes it. Returns whether it changed.
 bool storeGeneral(Model& model, std::size_t index, const CustomGeneral& record);
 
-/// Installs a loaded file as a whole: generals, trailing value and path; there
-/// are no unsaved edits afterwards.
-void installFile(Model& model, GeneralList generals, std::int32_t trailerValue, std::filesystem::path path);
+/// Installs a loaded file as a whole: generals, trailing value, path and what the
+/// file was when it was read (LoadedFile::identity); there are no unsaved edits
+/// afterwards.
+void installFile(Model& model, GeneralList generals, std::int32_t trailerValue, std::filesystem::path path,
+                 std::optional<FileIdentity> identity = std::nullopt);
 
 }  // namespace sg8

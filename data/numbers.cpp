@@ -1,4 +1,4 @@
-#include "data/text.h"
+#include "data/numbers.h"
 
 #include <cmath>
 #include <cstdio>
@@ -111,6 +111,81 @@ std::int32_t textToInt(const Text& text)
     }
     if (negative) value = 0u - value;
     return static_cast<std::int32_t>(value);
+}
+
+namespace {
+
+// The digits of a number as textToInt finds them: after leading blanks, an
+// optional sign. `end` is where the digits stop.
+struct LeadingNumber {
+    bool negative = false;
+    bool hasDigits = false;
+    bool fits = true;        // the magnitude is at most 2^31 (2^31 - 1 when positive)
+    std::int64_t magnitude = 0;
+    std::size_t end = 0;
+};
+
+LeadingNumber leadingNumber(const std::string& folded)
+{
+    LeadingNumber number;
+    std::size_t i = 0;
+    while (i < folded.size() && isSpace(folded[i])) ++i;
+    if (i < folded.size() && (folded[i] == '+' || folded[i] == '-')) number.negative = folded[i++] == '-';
+    constexpr std::int64_t limit = std::int64_t{1} << 31;
+    for (; i < folded.size() && folded[i] >= '0' && folded[i] <= '9'; ++i) {
+        number.hasDigits = true;
+        if (number.magnitude <= limit) number.magnitude = number.magnitude * 10 + (folded[i] - '0');
+    }
+    number.fits = number.magnitude < limit || (number.negative && number.magnitude == limit);
+    number.end = i;
+    return number;
+}
+
+std::int32_t valueOf(const LeadingNumber& number)
+{
+    return static_cast<std::int32_t>(number.negative ? -number.magnitude : number.magnitude);
+}
+
+Error numberError(std::string message)
+{
+    Error error;
+    error.message = std::move(message);
+    return error;
+}
+
+// The strict reading of `text`, with `shown` (UTF-8) quoted in its error.
+Result<std::int32_t> wholeInt(const Text& text, const std::string& shown)
+{
+    const std::string folded = foldFullWidth(text.view());
+    const LeadingNumber number = leadingNumber(folded);
+    std::size_t rest = number.end;
+    while (rest < folded.size() && isSpace(folded[rest])) ++rest;
+    if (!number.hasDigits || rest != folded.size()) return numberError("\"" + shown + "\" 不是整数");
+    if (!number.fits) return numberError(shown + " 超出 32 位整数的范围（" + std::string(kInt32RangeText) + "）");
+    return valueOf(number);
+}
+
+}  // namespace
+
+Result<std::int32_t> parseWholeInt(const Text& text)
+{
+    return wholeInt(text, textToUtf8(text).bytes());
+}
+
+Result<std::int32_t> parseWholeInt(std::string_view utf8)
+{
+    // The value is named as it was given. A character the code page can't hold is
+    // no digit, and the conversion mustn't quietly drop it.
+    const Text text = utf8ToText(utf8);
+    if (textToUtf8(text).view() != utf8) return numberError("\"" + std::string(utf8) + "\" 不是整数");
+    return wholeInt(text, std::string(utf8));
+}
+
+std::optional<std::int32_t> textToIntIfFits(const Text& text)
+{
+    const LeadingNumber number = leadingNumber(foldFullWidth(text.view()));
+    if (!number.fits) return std::nullopt;
+    return valueOf(number);
 }
 
 std::int32_t truncateToInt(double value)

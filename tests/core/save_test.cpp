@@ -46,7 +46,7 @@ TEST(Save, NoReplacesTheFileAndMakesNoBackup)
     TempFolder folder;
     const fs::path file = folder / "a.bytes";
     ASSERT_TRUE(replaceFile(file, ByteString(std::string("old"))));
-    const Model model = modelAt(file, {testing::distinctGeneral(1)});
+    Model model = modelAt(file, {testing::distinctGeneral(1)});
     const Result<SaveOutcome> saved = saveSaveFile(model, Backup::No);
     ASSERT_TRUE(saved) << saved.error().message;
     EXPECT_FALSE(saved->backupMade);
@@ -60,7 +60,7 @@ TEST(Save, YesKeepsTheOldFileAsBakAndReplacesAnOlderBak)
     const fs::path file = folder / "a.bytes";
     ASSERT_TRUE(replaceFile(file, ByteString(std::string("old"))));
     ASSERT_TRUE(replaceFile(folder / "a.bytes.bak", ByteString(std::string("older"))));
-    const Model model = modelAt(file, {testing::distinctGeneral(1)});
+    Model model = modelAt(file, {testing::distinctGeneral(1)});
     const Result<SaveOutcome> saved = saveSaveFile(model, Backup::Yes);
     ASSERT_TRUE(saved) << saved.error().message;
     EXPECT_TRUE(saved->backupMade);
@@ -75,7 +75,7 @@ TEST(Save, YesKeepsTheOldFileAsBakAndReplacesAnOlderBak)
 TEST(Save, YesWithTheOriginalGoneSavesAndSaysThereWasNothingToBackUp)
 {
     TempFolder folder;
-    const Model model = modelAt(folder / "gone.bytes", {});
+    Model model = modelAt(folder / "gone.bytes", {});
     const Result<SaveOutcome> saved = saveSaveFile(model, Backup::Yes);
     ASSERT_TRUE(saved) << saved.error().message;
     EXPECT_TRUE(saved->originalMissing);
@@ -113,14 +113,9 @@ TEST(Save, AFailureAtAnyStepLeavesTheOriginalAndNoTemporaryFile)
             const fs::path file = folder / "a.bytes";
             ASSERT_TRUE(replaceFile(file, ByteString(std::string("old"))));
             setFaultInjector([step](IoStep asked) { return asked == step ? EIO : 0; });
-            const Result<SaveOutcome> saved = saveSaveFile(modelAt(file, {testing::distinctGeneral(1)}), backup);
+            Model model = modelAt(file, {testing::distinctGeneral(1)});
+            const Result<SaveOutcome> saved = saveSaveFile(model, backup);
             setFaultInjector({});
-            if (backup == Backup::No && (step == IoStep::OpenForReading || step == IoStep::Read)) {
-                // Only the read-back reads: the new file is in place, but the save can't vouch for it.
-                ASSERT_FALSE(saved);
-                EXPECT_EQ(saved.error().step, Step::ReadBack);
-                continue;
-            }
             ASSERT_FALSE(saved);
             EXPECT_FALSE(saved.error().message.empty());
             EXPECT_EQ(contentsOf(file), "old");
@@ -136,7 +131,8 @@ TEST(Save, RefusesBytesThatWouldNotLoadBackTheSame)
     ASSERT_TRUE(replaceFile(file, ByteString(std::string("old"))));
     CustomGeneral broken;
     broken.surname = Text("\x81");  // a lone lead byte: no character of the code page
-    const Result<SaveOutcome> saved = saveSaveFile(modelAt(file, {broken}), Backup::Yes);
+    Model model = modelAt(file, {broken});
+    const Result<SaveOutcome> saved = saveSaveFile(model, Backup::Yes);
     ASSERT_FALSE(saved);
     EXPECT_EQ(saved.error().step, Step::Check);
     EXPECT_EQ(contentsOf(file), "old");
