@@ -17,5 +17,7 @@ void addExportCommand(CLI::App& app, int& exitCode);
 void addImportCommand(CLI::App& app, int& exitCode);
 void addSetCommand(CLI::App& app, int& exitCode);
 void addCheckCommand(CLI::App& app, int& exitCode);
+void addBackupsCommand(CLI::App& app, int& exitCode);
+void addRestoreCommand(CLI::App& app, int& exitCode);
 
 }  // namespace sg8::cli

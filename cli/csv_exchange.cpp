@@ -1,7 +1,8 @@
 #include "cli/csv_exchange.h"
 
+#include "data/numbers.h"
+
 #include <array>
-#include <charconv>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -106,23 +107,11 @@ Result<std::vector<Record>> parseRecords(std::string_view text)
     return records;
 }
 
-/// A decimal int32: an optional sign and digits, blanks around them allowed.
+/// A decimal int32: an optional sign and digits, blanks around them allowed;
+/// read by the same strict rule as sg8gen set's values.
 Result<std::int32_t> parseInt(std::string_view cell)
 {
-    while (!cell.empty() && cell.front() == ' ') cell.remove_prefix(1);
-    while (!cell.empty() && cell.back() == ' ') cell.remove_suffix(1);
-    std::string_view digits = cell;
-    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) digits.remove_prefix(1);
-    const bool allDigits = !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
-    if (!allDigits) return plainError("\"" + std::string(cell) + "\" 不是整数");
-    if (cell.front() == '+') cell.remove_prefix(1);
-    std::int64_t value = 0;
-    const auto [end, ec] = std::from_chars(cell.data(), cell.data() + cell.size(), value);
-    if (ec != std::errc() || end != cell.data() + cell.size()) {
-        return plainError(std::string(cell) + " 超出 32 位整数的范围（-2147483648 到 2147483647）");
-    }
-    if (std::optional<std::string> problem = int32Problem(value)) return plainError(*problem);
-    return static_cast<std::int32_t>(value);
+    return parseWholeInt(cell);
 }
 
 }  // namespace

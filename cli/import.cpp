@@ -37,21 +37,25 @@ int runImport(const ImportOptions& options)
     // some other file. A CSV file carries no trailing value, so the target's is kept.
     const std::filesystem::path target = pathFromUtf8(options.file);
     std::int32_t trailerValue = imported->trailerValue.value_or(0);
+    // The save then refuses a file that changed (or appeared) since it was looked at here.
+    std::optional<FileIdentity> expected = FileIdentity{};
     std::error_code ec;
     if (std::filesystem::exists(target, ec)) {
         std::optional<LoadedFile> existing = loadForCommand("import", options.file, untouched);
         if (!existing) return kExitFailed;
         if (!imported->trailerValue) trailerValue = existing->trailerValue;
+        expected = existing->identity;
     }
 
-    Result<SaveOutcome> saved =
-        saveGeneralsTo(target, imported->generals, trailerValue, options.backup ? Backup::Yes : Backup::No);
+    Result<SaveOutcome> saved = saveGeneralsTo(target, imported->generals, trailerValue,
+                                               options.backup ? Backup::Yes : Backup::No, expected);
     if (!saved) {
         reportError("import", "无法保存 " + options.file + "：" + saved.error().message);
         return kExitFailed;
     }
     std::string summary = "已将 " + std::to_string(imported->generals.size()) + " 名武将写入 " + options.file;
     if (saved->backupMade) summary += "，原文件已备份为 " + pathToUtf8(backupPathFor(target));
+    if (!saved->keptVersion.empty()) summary += "，原文件已存入备份历史：" + pathToUtf8(saved->keptVersion);
     writeStdout(summary + "。\n");
     return kExitOk;
 }

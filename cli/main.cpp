@@ -18,6 +18,8 @@ int main(int argc, char** argv)
     addImportCommand(app, exitCode);
     addSetCommand(app, exitCode);
     addCheckCommand(app, exitCode);
+    addBackupsCommand(app, exitCode);
+    addRestoreCommand(app, exitCode);
 
     std::vector<std::string> arguments = commandLineArguments(argc, argv);
     std::vector<char*> pointers;
