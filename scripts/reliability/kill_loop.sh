@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Kills a process that is saving a large file with SIGKILL (kill -9) at random
 # moments of its file operations, again and again. After each kill the save path
-# must hold exactly the old or the new bytes, and the backup (asked for every
-# other time) exactly the old bytes or what it held before the save.
+# must hold exactly the old or the new bytes, the backup (asked for every other
+# time) exactly the old bytes or what it held before the save, and the backup
+# history either nothing or the old bytes whole: never a partial version.
 #
 #   scripts/reliability/kill_loop.sh [KILLS=1000] [GENERALS=2000]
 #
@@ -16,6 +17,7 @@ kills="${1:-1000}"
 generals="${2:-2000}"
 folder="$SCRATCH/save"
 target="$folder/general.bytes"
+export SG8GEN_BACKUP_DIR="$SCRATCH/history"
 mkdir -p "$folder" "$SCRATCH/ref"
 "$SAVER" write "$SCRATCH/ref/old.bytes" "$generals" 1
 "$SAVER" write "$SCRATCH/ref/new.bytes" "$generals" 2
@@ -26,6 +28,7 @@ printf 'an older backup\n' > "$SCRATCH/ref/stale.bak"
 span_of() {
   local spans=() out
   for _ in 1 2 3 4 5; do
+    rm -rf "$SG8GEN_BACKUP_DIR"
     cp "$SCRATCH/ref/old.bytes" "$target"
     out=$("$SAVER" save "$target" "$generals" 2 "$@")
     spans+=("$(( $(sed -n 's/^saved //p' <<<"$out") - $(sed -n 's/^io //p' <<<"$out") ))")
@@ -45,9 +48,10 @@ exec {never}<>"$SCRATCH/never"
 # (in thousandths) shrinks whenever a save ends before its kill and grows back
 # otherwise, so that about a quarter of the saves end first, whatever the load.
 reach=1000
-old=0 new=0 finished=0 temporaries=0 backup_old=0 backup_before=0 lost=0
+old=0 new=0 finished=0 temporaries=0 backup_old=0 backup_before=0 lost=0 kept=0 partial=0 history_temporaries=0
 for ((i = 1; i <= kills; i++)); do
   rm -f "$folder"/* "$folder"/.[!.]* 2>/dev/null || true
+  rm -rf "$SG8GEN_BACKUP_DIR"
   cp "$SCRATCH/ref/old.bytes" "$target"
   backup_flag=()
   span=$span_plain
@@ -92,9 +96,31 @@ for ((i = 1; i <= kills; i++)); do
   fi
   left=$(others_in "$folder" general.bytes general.bytes.bak | wc -l)
   temporaries=$((temporaries + left))
+
+  # The history: at most one version, the old file whole; a killed copy leaves at
+  # most a temporary file, never a version.
+  versions=0
+  for history in "$SG8GEN_BACKUP_DIR"/*/; do
+    [ -d "$history" ] || continue
+    for name in $(ls -A "$history"); do
+      case "$name" in
+        [0-9]*.bytes)
+          versions=$((versions + 1))
+          if ! cmp -s "$history$name" "$SCRATCH/ref/old.bytes"; then
+            partial=$((partial + 1))
+            fail "kill $i: a partial version $name in the history"
+          fi ;;
+        .*.tmp) history_temporaries=$((history_temporaries + 1)) ;;
+        *) fail "kill $i: $name in the history" ;;
+      esac
+    done
+  done
+  [ "$versions" -le 1 ] || fail "kill $i: $versions versions for one save"
+  kept=$((kept + versions))
 done
 
 echo "kill loop: $kills kills: save path old $old, new $new, lost $lost;" \
      "backup old $backup_old, as before $backup_before (of $((kills / 2)) asked for);" \
-     "saves that ended before their kill $finished; temporary files left by a kill $temporaries"
+     "saves that ended before their kill $finished; temporary files left by a kill $temporaries;" \
+     "history: the old file kept whole $kept times, partial versions $partial, temporary files $history_temporaries"
 [ "$failures" -eq 0 ]

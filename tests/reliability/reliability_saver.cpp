@@ -7,13 +7,17 @@
 //
 // `save` prints "io <time>" on standard output just before its first file operation,
 // and "saved <time>" or the error when it ends, times in microseconds since 1970;
-// it exits 0 on success, 1 on a failed save and 2 on wrong arguments.
+// it exits 0 on success, 1 on a failed save and 2 on wrong arguments. The save
+// keeps the file it replaces in the backup history under SG8GEN_BACKUP_DIR; when
+// that isn't set, under "history" beside the save's folder, so that a script
+// never writes into the user's own history.
 #include "data/file_io.h"
 #include "data/save.h"
 #include "data/save_format.h"
 #include "sample_generals.h"
 
 #include <chrono>
+#include <filesystem>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -53,6 +57,11 @@ int main(int argc, char** argv)
         return sg8::writeWholeFile(path, {sg8::encodeSaveFile(generals, trailerValue)}) ? 0 : 1;
     }
     if (command != "save") return usage();
+    const char* chosen = std::getenv("SG8GEN_BACKUP_DIR");
+    if (!chosen || !*chosen) {
+        const std::filesystem::path history = std::filesystem::absolute(path).parent_path().parent_path() / "history";
+        ::setenv("SG8GEN_BACKUP_DIR", history.c_str(), 1);
+    }
 
     bool announced = false;
     sg8::setFaultInjector([&](sg8::IoStep) {

@@ -2,16 +2,20 @@
 // once and from then on, until the save completes. After each failure the file
 // that was there is byte for byte as before (or, once the new file has been
 // renamed into place, the new file is complete), the backup holds the old bytes or
-// what it held before, no temporary file is left, and the error names the step.
+// what it held before, the backup history lists the old file complete or not at
+// all, no temporary file is left, and the error names the step.
+#include "data/backup_history.h"
 #include "data/file_io.h"
 #include "data/save.h"
 #include "data/save_format.h"
 #include "sample_generals.h"
 #include "scratch_folder.h"
+#include "tests/core/history_sandbox.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -69,8 +73,9 @@ class SaveFaultSweep : public ::testing::Test {
 protected:
     static void TearDownTestSuite()
     {
-        std::printf("save fault sweep: %d faults injected, %d saves failed as they should, %d originals lost\n",
-                    faultsInjected, failedSaves, originalsLost);
+        std::printf("save fault sweep: %d faults injected, %d saves failed as they should, %d originals lost, "
+                    "%d partial versions in the history\n",
+                    faultsInjected, failedSaves, originalsLost, partialVersions);
     }
 
     // A folder holding the scenario's files before the save.
@@ -84,6 +89,8 @@ protected:
     static std::vector<IoStep> stepsOfCleanSave(const Scenario& scenario)
     {
         ScratchFolder folder;
+        ScratchFolder history;
+        testing::BackupRootOverride useHistory{history.path()};
         prepare(folder, scenario);
         std::vector<IoStep> steps;
         InjectorGuard guard;
@@ -102,22 +109,25 @@ protected:
         const std::vector<IoStep> steps = stepsOfCleanSave(scenario);
         ASSERT_FALSE(steps.empty());
         // The save path changes hands at its own rename, the last one; the backup
-        // at the rename before it, when there is a backup to make.
-        std::optional<std::size_t> targetRename;
-        std::optional<std::size_t> backupRename;
+        // at the rename before it, when there is a backup to make; the history's
+        // version at the first, when there is a file to keep.
+        std::vector<std::size_t> renames;
         for (std::size_t i = 0; i < steps.size(); ++i) {
-            if (steps[i] != IoStep::Rename) continue;
-            backupRename = targetRename;
-            targetRename = i;
+            if (steps[i] == IoStep::Rename) renames.push_back(i);
         }
-        ASSERT_TRUE(targetRename.has_value());
         const bool backupMade = scenario.backup == Backup::Yes && scenario.originalExists;
-        ASSERT_EQ(backupRename.has_value(), backupMade);
+        ASSERT_EQ(renames.size(), 1u + (backupMade ? 1 : 0) + (scenario.originalExists ? 1 : 0));
+        const std::size_t targetRename = renames.back();
+        constexpr std::size_t kNone = SIZE_MAX;
+        const std::size_t backupRename = backupMade ? renames[renames.size() - 2] : kNone;
+        const std::size_t historyRename = scenario.originalExists ? renames.front() : kNone;
 
         for (std::size_t k = 0; k < steps.size(); ++k) {
             SCOPED_TRACE("failing operation " + std::to_string(k + 1) + " of " + std::to_string(steps.size()) +
                          ": " + stepName(steps[k]));
             ScratchFolder folder;
+            ScratchFolder history;
+            testing::BackupRootOverride useHistory{history.path()};
             prepare(folder, scenario);
             std::size_t calls = 0;
             InjectorGuard guard;
@@ -136,10 +146,10 @@ protected:
                 << "the error names the step: " << saved.error().message;
 
             // The save path: the old bytes (or still nothing) until its rename, the new bytes after.
-            const bool replaced = k > *targetRename;
+            const bool replaced = k > targetRename;
             std::set<std::string> expected;
             if (scenario.originalExists || replaced) expected.insert("general.bytes");
-            if (scenario.staleBackupExists || (backupMade && k > *backupRename)) expected.insert("general.bytes.bak");
+            if (scenario.staleBackupExists || (backupMade && k > backupRename)) expected.insert("general.bytes.bak");
             const std::vector<std::string> names = folder.names();
             EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), expected) << "no temporary file is left";
 
@@ -150,11 +160,27 @@ protected:
                 EXPECT_TRUE(intact) << "the original is byte for byte as it was";
                 if (!intact) ++originalsLost;
             }
-            if (backupMade && k > *backupRename) {
+            if (backupMade && k > backupRename) {
                 EXPECT_EQ(contentsOf(folder / "general.bytes.bak"), kOldBytes);
             } else if (scenario.staleBackupExists) {
                 EXPECT_EQ(contentsOf(folder / "general.bytes.bak"), kStaleBackup);
             }
+
+            // The history: the old file, whole, once its rename is done; before it nothing.
+            const std::vector<BackupVersion> versions = listBackupVersions(folder / "general.bytes");
+            const bool versionKept = historyRename != kNone && k > historyRename;
+            ASSERT_EQ(versions.size(), versionKept ? 1u : 0u) << "no partial version is listed";
+            if (versionKept) {
+                EXPECT_EQ(contentsOf(versions.front().path), kOldBytes);
+                if (contentsOf(versions.front().path) != kOldBytes) ++partialVersions;
+            }
+            const std::filesystem::path historyFolder = historyFolderFor(folder / "general.bytes");
+            std::size_t historyFiles = 0;
+            std::error_code ec;
+            for (std::filesystem::directory_iterator it(historyFolder, ec), end; !ec && it != end; it.increment(ec)) {
+                ++historyFiles;
+            }
+            EXPECT_EQ(historyFiles, versions.size()) << "no temporary file is left in the history";
 
             // Nothing the failure left stands in the way of the next save.
             const Result<SaveOutcome> again = saveGeneralsTo(folder / "general.bytes", kNewGenerals, 22, scenario.backup);
@@ -166,6 +192,7 @@ protected:
     static inline int faultsInjected = 0;
     static inline int failedSaves = 0;
     static inline int originalsLost = 0;
+    static inline int partialVersions = 0;
 };
 
 TEST_F(SaveFaultSweep, EachOperationFailingOnce)
