@@ -13,7 +13,7 @@ int runCheck(const std::string& file)
 {
     Result<LoadedFile> loaded = loadSaveFile(pathFromUtf8(file));
     if (!loaded) {
-        reportError("check", "无法载入 " + file + "：" + loaded.error().message + "。");
+        reportError("check", loaded.error().message + "。");
         return kExitFailed;
     }
     const LoadedFile& result = loaded.value();

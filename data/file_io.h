@@ -24,11 +24,18 @@ void setFaultInjector(FaultInjector injector);
 std::filesystem::path pathFromUtf8(std::string_view utf8);
 std::string pathToUtf8(const std::filesystem::path& path);
 
+/// “NAME”: a file as messages name it, by its name alone (the whole path when it has no name).
+std::string quotedFileName(const std::filesystem::path& path);
+
 /// The whole contents of a file; empty when it can't be read or is empty.
 ByteString readWholeFile(const std::filesystem::path& path);
 
 /// The whole contents of a file, or why it couldn't be read.
 Result<ByteString> readFile(const std::filesystem::path& path);
+
+/// Reads the file piece by piece, handing each to `onPiece` until the end or until
+/// `onPiece` answers false; the file is never held whole. An error when it can't be read.
+Status readFileInPieces(const std::filesystem::path& path, const std::function<bool(std::string_view)>& onPiece);
 
 /// Creates or empties the file and writes the parts in order, in place. A failed
 /// write leaves what was written before it; saves use replaceFile instead.
@@ -43,7 +50,8 @@ bool moveFile(const std::filesystem::path& from, const std::filesystem::path& to
 /// folder is written, flushed to disk and renamed over the target. The target's
 /// permission bits are kept; a target that is a symbolic link keeps the link and
 /// the file it points to is replaced. A failure removes the temporary file and
-/// says which step failed and why.
+/// says which step failed and why. After a replace, temporary files of the same
+/// target that a killed save left more than an hour ago are removed.
 Status replaceFile(const std::filesystem::path& target, const ByteString& bytes);
 
 }  // namespace sg8

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <new>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,9 +30,23 @@ auto guarded(IoStep step, Call call) -> decltype(call())
     return result;
 }
 
-std::string systemReason(int code)
+SystemReason systemReason(int code)
 {
-    return std::strerror(code);
+    using Cause = SystemReason::Cause;
+    switch (code) {
+    case ENOENT:
+    case ENOTDIR: return {Cause::NotFound, {}, code};
+    case EACCES:
+    case EPERM: return {Cause::PermissionDenied, {}, code};
+    case ENOSPC:
+    case EDQUOT: return {Cause::DiskFull, {}, code};
+    case ETXTBSY:
+    case EBUSY: return {Cause::InUse, {}, code};
+    case EROFS: return {Cause::ReadOnlyDisk, {}, code};
+    case ENAMETOOLONG: return {Cause::PathTooLong, {}, code};
+    case EISDIR: return {Cause::IsFolder, {}, code};
+    default: return {Cause::Other, std::strerror(code), code};
+    }
 }
 
 class FileDescriptor {
@@ -71,44 +84,59 @@ fs::path resolveTarget(const fs::path& target)
     return resolved;
 }
 
-std::string temporaryName(const fs::path& target)
+}  // namespace
+
+namespace {
+
+// Opens the file and hands its size (0 when unknown) to `onSize`, then each piece
+// read to `onPiece` until the end or until `onPiece` answers false.
+template <typename OnSize, typename OnPiece>
+Status readPieces(const fs::path& path, OnSize onSize, OnPiece onPiece)
 {
-    static thread_local std::mt19937_64 random{std::random_device{}()};
-    const std::string name = pathToUtf8(target.filename());
-    char suffix[17];
-    std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
-    return "." + name + "." + suffix + ".tmp";
+    if (path.empty()) return readError(IoStep::OpenForReading, path, SystemReason::of(SystemReason::Cause::NoName));
+    FileDescriptor fd(guarded(IoStep::OpenForReading, [&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); }));
+    if (fd.get() < 0) return readError(IoStep::OpenForReading, path, systemReason(errno));
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) return readError(IoStep::Read, path, systemReason(errno));
+    if (S_ISDIR(info.st_mode)) return readError(IoStep::Read, path, systemReason(EISDIR));
+    onSize(S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0);
+
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = guarded(IoStep::Read, [&] { return ::read(fd.get(), buffer, sizeof buffer); });
+        if (n < 0) return readError(IoStep::Read, path, systemReason(errno));
+        if (n == 0 || !onPiece(std::string_view(buffer, static_cast<std::size_t>(n)))) break;
+    }
+    return Status();
 }
 
 }  // namespace
 
 Result<ByteString> readFile(const fs::path& path)
 {
-    if (path.empty()) return ioError(IoStep::OpenForReading, path, "没有文件名");
-    FileDescriptor fd(guarded(IoStep::OpenForReading, [&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); }));
-    if (fd.get() < 0) return ioError(IoStep::OpenForReading, path, systemReason(errno));
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) return ioError(IoStep::Read, path, systemReason(errno));
-    if (S_ISDIR(info.st_mode)) return ioError(IoStep::Read, path, systemReason(EISDIR));
-
     std::string contents;
-    if (S_ISREG(info.st_mode) && info.st_size > 0) {
-        const auto size = static_cast<std::size_t>(info.st_size);
-        try {
-            contents.reserve(size);
-            preferLargePages(contents.data(), size);
-        } catch (const std::bad_alloc&) {
-            reportOutOfMemory(size);
-        }
-    }
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = guarded(IoStep::Read, [&] { return ::read(fd.get(), buffer, sizeof buffer); });
-        if (n < 0) return ioError(IoStep::Read, path, systemReason(errno));
-        if (n == 0) break;
-        contents.append(buffer, static_cast<std::size_t>(n));
-    }
+    const Status read = readPieces(
+        path,
+        [&](std::size_t size) {
+            if (size == 0) return;
+            try {
+                contents.reserve(size);
+                preferLargePages(contents.data(), size);
+            } catch (const std::bad_alloc&) {
+                reportOutOfMemory(size);
+            }
+        },
+        [&](std::string_view piece) {
+            contents.append(piece);
+            return true;
+        });
+    if (!read) return read.error();
     return ByteString(std::move(contents));
+}
+
+Status readFileInPieces(const fs::path& path, const std::function<bool(std::string_view)>& onPiece)
+{
+    return readPieces(path, [](std::size_t) {}, onPiece);
 }
 
 namespace {
@@ -150,33 +178,35 @@ bool moveFile(const fs::path& from, const fs::path& to)
 
 Status replaceFile(const fs::path& requested, const ByteString& bytes)
 {
-    if (requested.empty()) return ioError(IoStep::CreateTemporary, requested, "没有文件名");
+    if (requested.empty()) {
+        return writeError(IoStep::CreateTemporary, requested, SystemReason::of(SystemReason::Cause::NoName));
+    }
     const fs::path target = resolveTarget(requested);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
     // The new file gets the old one's permission bits; a new file gets the usual ones.
     struct stat old {};
     const bool existed = ::stat(target.c_str(), &old) == 0;
-    if (existed && S_ISDIR(old.st_mode)) return ioError(IoStep::CreateTemporary, target, systemReason(EISDIR));
+    if (existed && S_ISDIR(old.st_mode)) return writeError(IoStep::CreateTemporary, requested, systemReason(EISDIR));
     // A file its user made read-only is not replaced behind their back (nor is it on Windows).
     if (existed && ((old.st_mode & 0222) == 0 || (::access(target.c_str(), W_OK) != 0 && errno == EACCES))) {
-        return ioError(IoStep::Rename, target, "文件是只读的");
+        return writeError(IoStep::Rename, requested, SystemReason::of(SystemReason::Cause::ReadOnlyFile));
     }
 
     fs::path temporary;
     FileDescriptor fd;
     for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
-        temporary = folder / temporaryName(target);
+        temporary = folder / temporaryNameFor(target);
         fd.reset(guarded(IoStep::CreateTemporary, [&] {
             return ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         }));
         if (fd.get() < 0 && errno != EEXIST) break;
     }
-    if (fd.get() < 0) return ioError(IoStep::CreateTemporary, target, systemReason(errno));
+    if (fd.get() < 0) return writeError(IoStep::CreateTemporary, requested, systemReason(errno));
 
     auto fail = [&](IoStep step, int code) {
         ::unlink(temporary.c_str());
-        return ioError(step, target, systemReason(code));
+        return writeError(step, requested, systemReason(code));
     };
     if (!writeAll(fd.get(), bytes.view())) return fail(IoStep::Write, errno);
     if (existed) {
@@ -197,8 +227,9 @@ Status replaceFile(const fs::path& requested, const ByteString& bytes)
     FileDescriptor dir(
         guarded(IoStep::SyncFolder, [&] { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }));
     if (dir.get() < 0 || guarded(IoStep::SyncFolder, [&] { return ::fsync(dir.get()); }) != 0) {
-        return notDurableError(target, systemReason(errno));
+        return notDurableError(requested, systemReason(errno));
     }
+    removeStaleTemporaries(target);
     return Status();
 }
 

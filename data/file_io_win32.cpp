@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <atomic>
-#include <cwchar>
 #include <new>
 #include <string>
 #include <utility>
@@ -63,9 +61,8 @@ bool isInUse(DWORD code)
     return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION;
 }
 
-// The system's own text for an error code, in UTF-8; a file that another program
-// holds open is named as such first.
-std::string systemReason(DWORD code)
+// The system's own text for an error code, in UTF-8, without its final stop.
+std::string systemText(DWORD code)
 {
     wchar_t* text = nullptr;
     const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -77,9 +74,28 @@ std::string systemReason(DWORD code)
                              wide.back() == L'.' || wide.back() == L'\x3002')) {
         wide.pop_back();
     }
-    std::string reason = pathToUtf8(fs::path(wide));
-    if (reason.empty()) reason = "系统错误 " + std::to_string(code);
-    return isInUse(code) ? "文件正被占用——游戏是否正在运行？（" + reason + "）" : reason;
+    return pathToUtf8(fs::path(wide));
+}
+
+SystemReason systemReason(DWORD code)
+{
+    using Cause = SystemReason::Cause;
+    const long number = static_cast<long>(code);
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH: return {Cause::NotFound, {}, number};
+    case ERROR_ACCESS_DENIED: return {Cause::PermissionDenied, {}, number};
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return {Cause::DiskFull, {}, number};
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE: return {Cause::InUse, {}, number};
+    case ERROR_WRITE_PROTECT: return {Cause::ReadOnlyDisk, {}, number};
+    case ERROR_FILENAME_EXCED_RANGE: return {Cause::PathTooLong, {}, number};
+    default: return {Cause::Other, systemText(code), number};
+    }
 }
 
 // The error code when another program holds the file open without letting it be
@@ -110,51 +126,66 @@ bool writeAll(HANDLE file, std::string_view bytes)
     return true;
 }
 
-std::wstring temporaryName(const fs::path& target)
-{
-    static std::atomic<unsigned> counter{0};
-    const unsigned long long stamp = GetTickCount64() * 1000003ull + GetCurrentProcessId() * 7919ull + ++counter;
-    wchar_t suffix[17];
-    swprintf(suffix, 17, L"%016llx", stamp);
-    return L"." + target.filename().wstring() + L"." + suffix + L".tmp";
-}
-
 }  // namespace
 
-Result<ByteString> readFile(const fs::path& path)
+namespace {
+
+// Opens the file and hands its size (0 when unknown) to `onSize`, then each piece
+// read to `onPiece` until the end or until `onPiece` answers false.
+template <typename OnSize, typename OnPiece>
+Status readPieces(const fs::path& path, OnSize onSize, OnPiece onPiece)
 {
-    if (path.empty()) return ioError(IoStep::OpenForReading, path, "没有文件名");
+    if (path.empty()) return readError(IoStep::OpenForReading, path, SystemReason::of(SystemReason::Cause::NoName));
     FileHandle file(openFile(IoStep::OpenForReading, path, GENERIC_READ,
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING));
     if (!file.valid()) {
         const DWORD code = GetLastError();
         std::error_code ec;
         if (code == ERROR_ACCESS_DENIED && fs::is_directory(path, ec)) {
-            return ioError(IoStep::Read, path, "这是文件夹，不是文件");
+            return readError(IoStep::Read, path, SystemReason::of(SystemReason::Cause::IsFolder));
         }
-        return ioError(IoStep::OpenForReading, path, systemReason(code));
+        return readError(IoStep::OpenForReading, path, systemReason(code));
     }
-
-    std::string contents;
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
-        const auto wanted = static_cast<std::size_t>(size.QuadPart);
-        try {
-            contents.reserve(wanted);
-        } catch (const std::bad_alloc&) {
-            reportOutOfMemory(wanted);
-        }
-    }
+    onSize(GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 ? static_cast<std::size_t>(size.QuadPart) : 0);
+
     char buffer[1 << 16];
     for (;;) {
         DWORD n = 0;
         if (!guarded(IoStep::Read, [&] { return ReadFile(file.get(), buffer, sizeof buffer, &n, nullptr) != 0; })) {
-            return ioError(IoStep::Read, path, systemReason(GetLastError()));
+            return readError(IoStep::Read, path, systemReason(GetLastError()));
         }
-        if (n == 0) break;
-        contents.append(buffer, n);
+        if (n == 0 || !onPiece(std::string_view(buffer, n))) break;
     }
+    return Status();
+}
+
+}  // namespace
+
+Result<ByteString> readFile(const fs::path& path)
+{
+    std::string contents;
+    const Status read = readPieces(
+        path,
+        [&](std::size_t size) {
+            if (size == 0) return;
+            try {
+                contents.reserve(size);
+            } catch (const std::bad_alloc&) {
+                reportOutOfMemory(size);
+            }
+        },
+        [&](std::string_view piece) {
+            contents.append(piece);
+            return true;
+        });
+    if (!read) return read.error();
     return ByteString(std::move(contents));
+}
+
+Status readFileInPieces(const fs::path& path, const std::function<bool(std::string_view)>& onPiece)
+{
+    return readPieces(path, [](std::size_t) {}, onPiece);
 }
 
 bool writeWholeFile(const fs::path& path, std::initializer_list<ByteString> parts)
@@ -184,31 +215,33 @@ bool moveFile(const fs::path& from, const fs::path& to)
 
 Status replaceFile(const fs::path& target, const ByteString& bytes)
 {
-    if (target.empty()) return ioError(IoStep::CreateTemporary, target, "没有文件名");
+    if (target.empty()) {
+        return writeError(IoStep::CreateTemporary, target, SystemReason::of(SystemReason::Cause::NoName));
+    }
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return ioError(IoStep::CreateTemporary, target, "这是文件夹，不是文件");
+        return writeError(IoStep::CreateTemporary, target, SystemReason::of(SystemReason::Cause::IsFolder));
     }
     // Windows won't replace a read-only file; it is refused before anything is written.
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        return ioError(IoStep::Rename, target, "文件是只读的");
+        return writeError(IoStep::Rename, target, SystemReason::of(SystemReason::Cause::ReadOnlyFile));
     }
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(L".");
 
     fs::path temporary;
     FileHandle file;
     for (int attempt = 0; attempt < 100 && !file.valid(); ++attempt) {
-        temporary = folder / temporaryName(target);
+        temporary = folder / temporaryNameFor(target);
         file.reset(openFile(IoStep::CreateTemporary, temporary, GENERIC_WRITE, 0, CREATE_NEW));
         if (!file.valid() && GetLastError() != ERROR_FILE_EXISTS) break;
     }
-    if (!file.valid()) return ioError(IoStep::CreateTemporary, target, systemReason(GetLastError()));
+    if (!file.valid()) return writeError(IoStep::CreateTemporary, target, systemReason(GetLastError()));
 
     // The temporary file can only be deleted once no handle is open on it.
     auto fail = [&](IoStep step, DWORD code) {
         file.reset(INVALID_HANDLE_VALUE);
         DeleteFileW(temporary.c_str());
-        return ioError(step, target, systemReason(code));
+        return writeError(step, target, systemReason(code));
     };
     if (!writeAll(file.get(), bytes.view())) return fail(IoStep::Write, GetLastError());
     if (!guarded(IoStep::Flush, [&] { return FlushFileBuffers(file.get()) != 0; })) {
@@ -240,6 +273,7 @@ Status replaceFile(const fs::path& target, const ByteString& bytes)
         }
         return fail(IoStep::Rename, code);
     }
+    removeStaleTemporaries(target);
     return Status();
 }
 

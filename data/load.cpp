@@ -428,11 +428,22 @@ bool loadsBackAs(const ByteString& bytes, const GeneralList& generals, std::int3
 
 Result<LoadedFile> loadSaveFile(const std::filesystem::path& path)
 {
+    constexpr std::string_view nothingLoaded = "。未载入任何武将";
     const FileIdentity stamp = fileStamp(path);
     Result<ByteString> contents = readFile(path);
-    if (!contents) return contents.error();
+    if (!contents) {
+        Error error = contents.error();
+        error.message += nothingLoaded;
+        return error;
+    }
     Result<LoadedFile> loaded = loadSaveFile(contents.value());
-    if (loaded) loaded->identity = identityOfRead(stamp, contents.value());
+    if (!loaded) {
+        Error error = loaded.error();
+        error.message = "无法载入" + quotedFileName(path) + "：文件已损坏，或者不是自创武将存档。详情：" + error.message +
+                        std::string(nothingLoaded);
+        return error;
+    }
+    loaded->identity = identityOfRead(stamp, contents.value());
     return loaded;
 }
 

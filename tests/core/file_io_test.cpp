@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 #ifndef _WIN32
@@ -96,7 +98,7 @@ TEST(ReplaceFile, RefusesAReadOnlyFileAndLeavesIt)
     ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
     const Status failed = replaceFile(file, bytes("new"));
     ASSERT_FALSE(failed);
-    EXPECT_NE(failed.error().message.find("只读"), std::string::npos) << failed.error().message;
+    EXPECT_EQ(failed.error().message, "无法写入“a.bytes”：文件是只读的，可在文件属性中取消“只读”（替换原文件时出错）");
     EXPECT_EQ(contentsOf(file), "old");
     EXPECT_EQ(folder.names(), std::vector<std::string>{"a.bytes"});
 }
@@ -123,7 +125,7 @@ TEST(ReplaceFile, AFailureAtAnyStepBeforeTheRenameLeavesTheTargetAndNoTemporaryF
     for (IoStep step : steps) {
         SCOPED_TRACE(stepName(step));
         TempFolder folder;
-        const fs::path file = folder / "a.bytes";
+        const fs::path file = folder / "存档.bytes";
         ASSERT_TRUE(replaceFile(file, bytes("old")));
         Status failed;
         {
@@ -132,12 +134,76 @@ TEST(ReplaceFile, AFailureAtAnyStepBeforeTheRenameLeavesTheTargetAndNoTemporaryF
         }
         ASSERT_FALSE(failed);
         EXPECT_EQ(failed.error().step, step);
-#ifndef _WIN32  // Windows words its reasons itself (tests/windows)
-        EXPECT_NE(failed.error().message.find(std::strerror(ENOSPC)), std::string::npos) << failed.error().message;
-#endif
+        // The save file by its name and the step, never the temporary file's name.
+        EXPECT_NE(failed.error().message.find("无法写入“存档.bytes”"), std::string::npos) << failed.error().message;
+        EXPECT_NE(failed.error().message.find(stepName(step)), std::string::npos) << failed.error().message;
+        EXPECT_EQ(failed.error().message.find(".tmp"), std::string::npos) << failed.error().message;
         EXPECT_EQ(contentsOf(file), "old");
-        EXPECT_EQ(folder.names(), std::vector<std::string>{"a.bytes"});
+        EXPECT_EQ(folder.names(), std::vector<std::string>{"存档.bytes"});
     }
+}
+
+#ifndef _WIN32  // errno values; tests/windows has the Windows error codes
+TEST(ReplaceFile, SaysTheSystemsReasonInChineseForTheCommonCasesAndInItsOwnWordsOtherwise)
+{
+    const struct {
+        int code;
+        std::string says;
+    } cases[] = {
+        {ENOENT, "找不到该文件或它所在的文件夹"},
+        {EACCES, "没有访问权限"},
+        {EPERM, "没有访问权限"},
+        {ENOSPC, "磁盘空间不足"},
+        {EDQUOT, "磁盘空间不足"},
+        {EBUSY, "文件正被占用——游戏是否正在运行？"},
+        {EROFS, "所在的磁盘或分区是只读的"},
+        {ENAMETOOLONG, "路径太长"},
+        {EIO, std::string("系统报告：") + std::strerror(EIO)},
+    };
+    TempFolder folder;
+    const fs::path file = folder / "a.bytes";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        FailStep fail(IoStep::CreateTemporary, c.code);
+        const Status failed = replaceFile(file, bytes("new"));
+        ASSERT_FALSE(failed);
+        EXPECT_EQ(failed.error().message, "无法写入“a.bytes”：" + c.says + "（创建临时文件时出错）");
+    }
+    EXPECT_EQ(folder.names(), std::vector<std::string>{});
+}
+#endif
+
+TEST(ReplaceFile, RemovesOnlyThisFilesTemporariesLeftMoreThanAnHourAgo)
+{
+    TempFolder folder;
+    const fs::path file = folder / "存档.bytes";
+    const auto hoursAgo = [](int hours) { return fs::file_time_type::clock::now() - std::chrono::hours(hours); };
+    const struct {
+        const char* name;
+        fs::file_time_type written;
+        bool removed;
+    } files[] = {
+        {".存档.bytes.0123456789abcdef.tmp", hoursAgo(2), true},      // a killed save's
+        {".存档.bytes.fedcba9876543210.tmp", hoursAgo(0), false},     // perhaps a save running now
+        {".其他.bytes.0123456789abcdef.tmp", hoursAgo(2), false},     // another file's
+        {".存档.bytes.0123456789ABCDEF.tmp", hoursAgo(2), false},     // not a name the saver makes
+        {".存档.bytes.0123.tmp", hoursAgo(2), false},
+        {"存档.bytes.0123456789abcdef.tmp", hoursAgo(2), false},
+        {".存档.bytes.0123456789abcdef.tmp.bak", hoursAgo(2), false},
+    };
+    for (const auto& f : files) {
+        ASSERT_TRUE(writeWholeFile(folder / f.name, {bytes("left over")}));
+        fs::last_write_time(folder / f.name, f.written);
+    }
+    ASSERT_TRUE(replaceFile(file, bytes("new")));
+
+    std::vector<std::string> expected{"存档.bytes"};
+    for (const auto& f : files) {
+        if (!f.removed) expected.push_back(f.name);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(folder.names(), expected);
+    EXPECT_EQ(contentsOf(file), "new");
 }
 
 #ifndef _WIN32  // permission bits, symbolic links and folder syncs are POSIX's
@@ -150,6 +216,8 @@ TEST(ReplaceFile, AFailedFolderSyncIsToldButTheNewFileIsInPlace)
     const Status failed = replaceFile(file, bytes("new"));
     ASSERT_FALSE(failed);
     EXPECT_EQ(failed.error().step, IoStep::SyncFolder);
+    EXPECT_EQ(failed.error().message.rfind("“a.bytes”已写入，但系统未能确认它已完全写入磁盘：", 0), 0u)
+        << failed.error().message;
     EXPECT_EQ(contentsOf(file), "new");
 }
 #endif
@@ -184,7 +252,7 @@ TEST(ReplaceFile, AFolderThatIsNotWritableLeavesTheTargetAndSaysWhy)
         const Status failed = replaceFile("a.bytes", bytes("new"));
         if (failed) ::_exit(12);
         if (failed.error().step != IoStep::CreateTemporary) ::_exit(13);
-        if (failed.error().message.find(std::strerror(EACCES)) == std::string::npos) ::_exit(14);
+        if (failed.error().message.find("没有访问权限") == std::string::npos) ::_exit(14);
         ::_exit(0);
     }
     int status = 0;
@@ -201,10 +269,12 @@ TEST(ReadFile, SaysWhyAFileCantBeRead)
     TempFolder folder;
     const Result<ByteString> missing = readFile(folder / "missing.bytes");
     ASSERT_FALSE(missing);
-#ifndef _WIN32
-    EXPECT_NE(missing.error().message.find(std::strerror(ENOENT)), std::string::npos);
-#endif
-    EXPECT_FALSE(readFile(folder.path()));
+    EXPECT_EQ(missing.error().message, "无法读取“missing.bytes”：找不到该文件或它所在的文件夹（打开文件时出错）");
+    fs::create_directory(folder / "文件夹.bytes");
+    const Result<ByteString> isFolder = readFile(folder / "文件夹.bytes");
+    ASSERT_FALSE(isFolder);
+    EXPECT_NE(isFolder.error().message.find("无法读取“文件夹.bytes”：这是文件夹，不是文件"), std::string::npos)
+        << isFolder.error().message;
     FailStep fail(IoStep::Read, EIO);
     ASSERT_TRUE(replaceFile(folder / "a", bytes("x")));
     EXPECT_FALSE(readFile(folder / "a"));

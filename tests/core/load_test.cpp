@@ -2,6 +2,8 @@
 #include "data/load.h"
 #include "tests/core/file_builder.h"
 #include "tests/core/fixtures.h"
+#include "tests/core/temp_folder.h"
+#include "data/file_io.h"
 
 #include <gtest/gtest.h>
 
@@ -203,11 +205,25 @@ TEST(Load, TruncationAtAnyByteNeverLoadsWrongData)
     }
 }
 
+// A file's errors name it by its name, say what is wrong and that nothing was loaded.
 TEST(Load, ReadsAFileFromDiskOrSaysWhyNot)
 {
     Result<LoadedFile> missing = loadSaveFile(std::filesystem::path("/nonexistent/x.bytes"));
     ASSERT_FALSE(missing);
-    EXPECT_NE(missing.error().message.find("/nonexistent/x.bytes"), std::string::npos);
+    EXPECT_EQ(missing.error().message,
+              "无法读取“x.bytes”：找不到该文件或它所在的文件夹（打开文件时出错）。未载入任何武将");
+
+    testing::TempFolder folder;
+    std::string damaged = testing::workedExampleFile().bytes();
+    damaged[6] = '\x01';  // the count's kind byte
+    ASSERT_TRUE(replaceFile(folder / "坏.bytes", ByteString(damaged)));
+    Result<LoadedFile> refused = loadSaveFile(folder / "坏.bytes");
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().message.rfind("无法载入“坏.bytes”：文件已损坏，或者不是自创武将存档。详情：", 0), 0u)
+        << refused.error().message;
+    EXPECT_NE(refused.error().message.find("字节偏移 6"), std::string::npos) << refused.error().message;
+    EXPECT_EQ(refused.error().offset, 6);
+    EXPECT_NE(refused.error().message.find("。未载入任何武将"), std::string::npos) << refused.error().message;
 }
 
 TEST(CuttingRules, CutTheWorkedExampleInto33Segments)

@@ -177,16 +177,20 @@ TEST_F(OpenModel, EmptyMissingAndFolder)
     std::filesystem::create_directory(folder / "folder.bytes");
     const struct {
         const char* name;
-        bool namesFile;  // an error of the file system names the file it concerns
-    } cases[] = {{"empty.bytes", false}, {"missing.bytes", true}, {"folder.bytes", true}};
+        const char* says;
+    } cases[] = {
+        {"empty.bytes", "文件是空的"},
+        {"missing.bytes", "找不到该文件"},
+        {"folder.bytes", "这是文件夹，不是文件"},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const Result<LoadedFile> loaded = loadSaveFile(folder / c.name);
         ASSERT_FALSE(loaded.ok());
-        EXPECT_FALSE(loaded.error().message.empty());
-        if (c.namesFile) {
-            EXPECT_NE(loaded.error().message.find(c.name), std::string::npos) << loaded.error().message;
-        }
+        const std::string& message = loaded.error().message;
+        EXPECT_NE(message.find("“" + std::string(c.name) + "”"), std::string::npos) << message;
+        EXPECT_NE(message.find(c.says), std::string::npos) << message;
+        EXPECT_NE(message.find("未载入任何武将"), std::string::npos) << message;
     }
 }
 

@@ -159,29 +159,34 @@ TEST(WindowsSave, AReadOnlyFileIsRefusedAndLeftIntact)
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
     ASSERT_FALSE(saved);
     EXPECT_EQ(saved.error().step, IoStep::Rename);
-    EXPECT_EQ(saved.error().message.find(kInUse), std::string::npos) << saved.error().message;
+    EXPECT_NE(saved.error().message.find("无法写入“a.bytes”：文件是只读的"), std::string::npos) << saved.error().message;
     EXPECT_EQ(contentsOf(file), "old");
     EXPECT_EQ(wideNames(folder.path()), std::vector<std::wstring>{L"a.bytes"});
 }
 
+// The common causes in Chinese, anything else in the system's own words; the save
+// file by its name, never the temporary file's.
 TEST(WindowsFileLayer, AFailureAtAnyStepSaysWhyAndLeavesNoTemporaryFile)
 {
     struct Case {
         IoStep step;
         DWORD code;
-        bool inUse;
+        const char* says;  // the reason in Chinese; nullptr: the system's own words
     } cases[] = {
-        {IoStep::CreateTemporary, ERROR_ACCESS_DENIED, false},
-        {IoStep::Write, ERROR_DISK_FULL, false},
-        {IoStep::Flush, ERROR_WRITE_FAULT, false},
-        {IoStep::Close, ERROR_DISK_FULL, false},
-        {IoStep::Rename, ERROR_SHARING_VIOLATION, true},
-        {IoStep::Rename, ERROR_LOCK_VIOLATION, true},
+        {IoStep::CreateTemporary, ERROR_ACCESS_DENIED, "没有访问权限"},
+        {IoStep::CreateTemporary, ERROR_PATH_NOT_FOUND, "找不到该文件或它所在的文件夹"},
+        {IoStep::CreateTemporary, ERROR_FILENAME_EXCED_RANGE, "路径太长"},
+        {IoStep::CreateTemporary, ERROR_WRITE_PROTECT, "所在的磁盘或分区是只读的"},
+        {IoStep::Write, ERROR_DISK_FULL, "磁盘空间不足"},
+        {IoStep::Flush, ERROR_WRITE_FAULT, nullptr},
+        {IoStep::Close, ERROR_HANDLE_DISK_FULL, "磁盘空间不足"},
+        {IoStep::Rename, ERROR_SHARING_VIOLATION, "文件正被占用——游戏是否正在运行？"},
+        {IoStep::Rename, ERROR_LOCK_VIOLATION, "文件正被占用——游戏是否正在运行？"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(stepName(c.step)) + " " + std::to_string(c.code));
         TempFolder folder;
-        const fs::path file = folder / "a.bytes";
+        const fs::path file = folder.path() / pathFromUtf8("存档.bytes");
         ASSERT_TRUE(replaceFile(file, bytes("old")));
         Status failed;
         {
@@ -190,11 +195,16 @@ TEST(WindowsFileLayer, AFailureAtAnyStepSaysWhyAndLeavesNoTemporaryFile)
         }
         ASSERT_FALSE(failed);
         EXPECT_EQ(failed.error().step, c.step);
-        EXPECT_EQ(failed.error().message.find(kInUse) != std::string::npos, c.inUse) << failed.error().message;
-        // The system's own words follow the path, never a bare number.
-        EXPECT_EQ(failed.error().message.find("系统错误"), std::string::npos) << failed.error().message;
+        const std::string& message = failed.error().message;
+        const std::string doing = "（" + std::string(stepName(c.step)) + "时出错）";
+        if (c.says) {
+            EXPECT_EQ(message, "无法写入“存档.bytes”：" + std::string(c.says) + doing);
+        } else {
+            EXPECT_EQ(message.rfind("无法写入“存档.bytes”：系统报告：", 0), 0u) << message;
+            EXPECT_EQ(message.find("系统错误代码"), std::string::npos) << message;
+        }
         EXPECT_EQ(contentsOf(file), "old");
-        EXPECT_EQ(wideNames(folder.path()), std::vector<std::wstring>{L"a.bytes"});
+        EXPECT_EQ(wideNames(folder.path()), std::vector<std::wstring>{L"存档.bytes"});
     }
 }
 
