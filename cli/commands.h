@@ -19,5 +19,6 @@ void addSetCommand(CLI::App& app, int& exitCode);
 void addCheckCommand(CLI::App& app, int& exitCode);
 void addBackupsCommand(CLI::App& app, int& exitCode);
 void addRestoreCommand(CLI::App& app, int& exitCode);
+void addDiffCommand(CLI::App& app, int& exitCode);
 
 }  // namespace sg8::cli

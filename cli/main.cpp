@@ -20,6 +20,7 @@ int main(int argc, char** argv)
     addCheckCommand(app, exitCode);
     addBackupsCommand(app, exitCode);
     addRestoreCommand(app, exitCode);
+    addDiffCommand(app, exitCode);
 
     std::vector<std::string> arguments = commandLineArguments(argc, argv);
     std::vector<char*> pointers;
