@@ -16,12 +16,12 @@ namespace {
 
 using IntMember = std::int32_t CustomGeneral::*;
 
-class EditorTest : public MainWindowFixture {
+class EditorTest : public MainWindowSuite {
 protected:
     void SetUp() override
     {
-        MainWindowFixture::SetUp();
-        load({workedExampleGeneral(), fullGeneral(2), fullGeneral(3)});
+        MainWindowSuite::SetUp();
+        load({workedExampleGeneral(), generalWithEveryField(2), generalWithEveryField(3)});
     }
 
     void load(const GeneralList& generals)
@@ -170,7 +170,7 @@ TEST_F(EditorTest, DoubleClickOpensTheClickedRowOnly)
 TEST_F(EditorTest, FillShowsTheRecord)
 {
     Window& editor = openEditorOn(1);
-    const CustomGeneral g = fullGeneral(2);
+    const CustomGeneral g = generalWithEveryField(2);
     const struct {
         const char* control;
         std::string shown;
@@ -287,7 +287,7 @@ TEST_F(EditorTest, UnchangedConfirmStoresAnEqualRecord)
 {
     const std::vector<std::string> rowBefore = row(1);
     confirm(openEditorOn(1));
-    EXPECT_TRUE(model_.generals[1] == fullGeneral(2));  // the id and the opaque fields too
+    EXPECT_TRUE(model_.generals[1] == generalWithEveryField(2));  // the id and the opaque fields too
     EXPECT_EQ(row(1), rowBefore);
     confirm(openEditorOn(0));
     EXPECT_TRUE(model_.generals[0] == workedExampleGeneral());
@@ -321,7 +321,7 @@ TEST_F(EditorTest, ValuesOutsideTheLists)
     };
     for (const auto& outside : cases) {
         SCOPED_TRACE(outside.name);
-        CustomGeneral general = fullGeneral(40);
+        CustomGeneral general = generalWithEveryField(40);
         general.*outside.field = outside.value;
         load({general});
 
@@ -374,19 +374,19 @@ TEST_F(EditorTest, EditedSurnameRedrawsTheRow)
     EXPECT_EQ(cell(1, 6), "95");
     EXPECT_EQ(cell(1, 9), "长柄兵器");
     EXPECT_TRUE(model_.unsavedEdits);
-    CustomGeneral expected = fullGeneral(2);
+    CustomGeneral expected = generalWithEveryField(2);
     expected.surname = utf8Text("王");
     expected.weaponType = 8;
     expected.baseStrength = 95;
     EXPECT_TRUE(model_.generals[1] == expected);  // id and the opaque fields as they were
     EXPECT_TRUE(model_.generals[0] == workedExampleGeneral());
-    EXPECT_TRUE(model_.generals[2] == fullGeneral(3));
+    EXPECT_TRUE(model_.generals[2] == generalWithEveryField(3));
     EXPECT_EQ(cell(0, 1), "甲");
     EXPECT_EQ(cell(2, 1), "张三");
 
     // Saved without a backup: the file holds the edit.
     save(MessageResult::No);
-    EXPECT_EQ(fileBytes(path_), encoded({workedExampleGeneral(), expected, fullGeneral(3)}, 5));
+    EXPECT_EQ(fileBytes(path_), encoded({workedExampleGeneral(), expected, generalWithEveryField(3)}, 5));
     EXPECT_FALSE(model_.unsavedEdits);
 }
 
@@ -520,7 +520,7 @@ TEST_F(EditorTest, SecondEditStartsFromTheFirst)
     confirm(other);
     EXPECT_EQ(model_.generals[0].righteousness, 9);
     EXPECT_EQ(model_.generals[2].relation, 77);
-    EXPECT_TRUE(model_.generals[1] == fullGeneral(2));
+    EXPECT_TRUE(model_.generals[1] == generalWithEveryField(2));
     EXPECT_EQ(cell(0, 8), "9");
     EXPECT_EQ(row(1), middleRow);
 }

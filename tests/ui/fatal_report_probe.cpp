@@ -16,7 +16,8 @@ int main(int argc, char** argv)
     sg8::Application application(argc, argv);
     sg8::installFatalReport();
     sg8::setNextAnswer(sg8::MessageResult::Ok);  // the report's box, answered without a screen
-    const sg8::WindowDesign design{"Probe", "probe", 200, 100, {{sg8::ControlKind::Button, "button", "", 0, 0, 80, 30, "go"}}};
+    const sg8::WindowDesign design{
+        "Probe", "probe", 200, 100, {{sg8::ControlKind::Button, "button", "", 0, 0, 80, 30, "go"}}};
     sg8::Window window(design);
     window.bind("button", sg8::ControlEvent::Clicked, [] { throw std::bad_alloc(); });
     window.show();

@@ -16,7 +16,7 @@ using namespace sg8::testing;
 
 namespace {
 
-class MainWindowTest : public MainWindowFixture {};
+class MainWindowTest : public MainWindowSuite {};
 
 TEST_F(MainWindowTest, StartsEmptyWithItsCommandsAndHeaders)
 {
@@ -52,7 +52,7 @@ TEST_F(MainWindowTest, StartsEmptyWithItsCommandsAndHeaders)
 
 TEST_F(MainWindowTest, OpenListsEveryGeneral)
 {
-    CustomGeneral second = fullGeneral(-1);
+    CustomGeneral second = generalWithEveryField(-1);
     second.surname = {};
     second.weaponType = 12;
     second.lifespan = 0;
@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, FileAnnouncingNoGeneralsListsNone)
 
 TEST_F(MainWindowTest, ClickingARowSelectsItAndHeadersDoNothing)
 {
-    openFile(fixture("three.bytes", {fullGeneral(30), fullGeneral(10), fullGeneral(20)}));
+    openFile(fixture("three.bytes", {generalWithEveryField(30), generalWithEveryField(10), generalWithEveryField(20)}));
     driver::clickRow(mainWindow(), kList, 1);
     EXPECT_EQ(driver::shownSelectedRow(mainWindow(), kList), 1);
     driver::clickRow(mainWindow(), kList, 2);
@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, CancelledOpenKeepsTheFile)
 
 TEST_F(MainWindowTest, RefusedFileChangesNothing)
 {
-    const std::string good = encoded({workedExampleGeneral(), fullGeneral(5)}, 3);
+    const std::string good = encoded({workedExampleGeneral(), generalWithEveryField(5)}, 3);
     std::string badHeader = good;
     badHeader[1] = 2;
     const struct {
@@ -215,7 +215,8 @@ TEST_F(MainWindowTest, CommandsAreRefusedDuringALoad)
         changed.wait(lock, [&] { return released; });
         return 0;
     });
-    const std::filesystem::path second = fixture("second.bytes", {fullGeneral(1), fullGeneral(2), fullGeneral(3)});
+    const std::filesystem::path second =
+        fixture("second.bytes", {generalWithEveryField(1), generalWithEveryField(2), generalWithEveryField(3)});
     setNextFileName(pathToUtf8(second));
     driver::click(mainWindow(), "按钮1");
     {
@@ -255,7 +256,7 @@ TEST_F(MainWindowTest, CommandsAreRefusedDuringALoad)
 
 TEST_F(MainWindowTest, ClosingDuringALoadDropsItsResult)
 {
-    const std::filesystem::path path = fixture("late.bytes", {workedExampleGeneral(), fullGeneral(2)});
+    const std::filesystem::path path = fixture("late.bytes", {workedExampleGeneral(), generalWithEveryField(2)});
     setNextFileName(pathToUtf8(path));
     driver::click(mainWindow(), "按钮1");
     ASSERT_TRUE(main_->loading());
@@ -271,7 +272,8 @@ TEST_F(MainWindowTest, SaveAsksAboutTheBackup)
 {
     for (const bool backup : {false, true}) {
         SCOPED_TRACE(backup ? "Yes, replacing an older backup" : "No");
-        const std::filesystem::path path = fixture("save.bytes", {workedExampleGeneral(), fullGeneral(2)}, 42);
+        const std::filesystem::path path =
+            fixture("save.bytes", {workedExampleGeneral(), generalWithEveryField(2)}, 42);
         const std::string original = fileBytes(path);
         const std::filesystem::path bakPath = folder_ / "save.bytes.bak";
         writeBytes(bakPath, "an older backup");
@@ -399,7 +401,8 @@ TEST_F(MainWindowTest, OpeningAnotherFileAsksAboutUnsavedEdits)
         SCOPED_TRACE(expected.name);
         const std::filesystem::path first = fixture("first.bytes", {workedExampleGeneral()});
         const std::string original = fileBytes(first);
-        const std::filesystem::path second = fixture("second.bytes", {fullGeneral(1), fullGeneral(2)});
+        const std::filesystem::path second =
+            fixture("second.bytes", {generalWithEveryField(1), generalWithEveryField(2)});
         openFile(first);
         CustomGeneral edited = model_.generals[0];
         edited.righteousness = 7;
@@ -425,7 +428,7 @@ TEST_F(MainWindowTest, OpeningAnotherFileAsksAboutUnsavedEdits)
 
 TEST_F(MainWindowTest, DroppedFileIsOpened)
 {
-    const std::filesystem::path path = fixture("dropped.bytes", {workedExampleGeneral(), fullGeneral(2)});
+    const std::filesystem::path path = fixture("dropped.bytes", {workedExampleGeneral(), generalWithEveryField(2)});
     ASSERT_TRUE(driver::dropFiles(mainWindow(), {pathToUtf8(path)}));
     ASSERT_TRUE(driver::waitUntil([this] { return !main_->loading(); }));
     EXPECT_EQ(driver::shownRowCount(mainWindow(), kList), 2);
@@ -436,7 +439,8 @@ TEST_F(MainWindowTest, DroppedFileIsOpened)
 TEST_F(MainWindowTest, DropWithUnsavedEditsAsksFirst)
 {
     const std::filesystem::path first = fixture("first.bytes", {workedExampleGeneral()});
-    const std::filesystem::path dropped = fixture("dropped.bytes", {fullGeneral(1), fullGeneral(2)});
+    const std::filesystem::path dropped =
+        fixture("dropped.bytes", {generalWithEveryField(1), generalWithEveryField(2)});
     openFile(first);
     CustomGeneral edited = model_.generals[0];
     edited.relation = 3;

@@ -32,7 +32,7 @@ inline constexpr std::string_view kList = "超级列表框1";
 inline GeneralText utf8Text(std::string_view utf8) { return GeneralText::fromUtf8(ByteString(std::string(utf8))); }
 
 /// A general with every edited field set to something other than its default.
-inline CustomGeneral fullGeneral(std::int32_t id)
+inline CustomGeneral generalWithEveryField(std::int32_t id)
 {
     CustomGeneral g;
     for (const FieldInfo& field : kFields) {
@@ -89,7 +89,7 @@ inline bool liesWithin(const driver::Rect& inner, const driver::Rect& outer)
 
 /// The main window on a fresh model, shown; after each test no message box may
 /// have come up unanswered and no prepared answer may be left over.
-class MainWindowFixture : public ::testing::Test {
+class MainWindowSuite : public ::testing::Test {
 protected:
     void SetUp() override
     {
