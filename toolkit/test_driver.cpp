@@ -16,6 +16,14 @@ Window* findWindow(std::string_view designName)
     return nullptr;
 }
 
+bool windowExists(std::string_view designName)
+{
+    for (Window* window : existingWindows()) {
+        if (window->name() == designName) return true;
+    }
+    return false;
+}
+
 bool waitUntil(const std::function<bool()>& condition, int milliseconds)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);

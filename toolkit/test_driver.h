@@ -3,7 +3,8 @@
 // The test driver: works the real windows as a user would, through the window
 // system's own input (clicks, keystrokes, characters, pastes), and reads back
 // what the controls show. Every backend implements it, so that one window test
-// runs on each. Controls are named by their design names.
+// runs on each. Controls are named by their design names. Input for a window that
+// another, modal window blocks is lost, as the user's is.
 
 #include "toolkit/window.h"
 
@@ -16,6 +17,9 @@ namespace sg8::driver {
 
 /// The visible window made from the design named `designName`, or nullptr.
 Window* findWindow(std::string_view designName);
+/// Whether a window made from the design exists, shown or not: a window that has
+/// closed but whose owner hasn't destroyed it yet still exists.
+bool windowExists(std::string_view designName);
 
 /// Handles events until `condition` holds or `milliseconds` have passed; returns the condition.
 bool waitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
@@ -46,6 +50,9 @@ void pickItem(Window& window, std::string_view combo, int index);
 void closeWindow(Window& window);
 /// Resizes the window, frame included.
 void resizeWindow(Window& window, int width, int height);
+/// Drops files (UTF-8 paths) on the window as the file manager does; returns
+/// whether the window took them.
+bool dropFiles(Window& window, const std::vector<std::string>& utf8Paths);
 
 // What the user sees.
 /// An edit box's text, a label's, button's or group box's caption, a drop-down
@@ -60,5 +67,7 @@ bool isEnabled(Window& window, std::string_view control);
 /// The control's place and size in the window's client area.
 struct Rect { int left, top, width, height; };
 Rect controlRect(Window& window, std::string_view control);
+/// The window's client area: left and top 0, its width and height.
+Rect clientArea(Window& window);
 
 }  // namespace sg8::driver

@@ -1,519 +1,528 @@
-// The editor driven as a user would: a double-click on the list opens it on the
-// selected general, the controls show the record, typing is capped in bytes,
-// confirm stores and redraws the row, cancel stores nothing.
+// The editor worked as a user works it: a double-click on a row opens it on that
+// general, the boxes and lists show the record, typing is capped in bytes, 确认
+// stores what the controls hold and redraws the row, 取消 and the close box store
+// nothing.
 
-#include "data/file_io.h"
-#include "data/model.h"
 #include "toolkit/application.h"
-#include "toolkit/file_dialog.h"
-#include "toolkit/message_box.h"
-#include "ui/editor/editor_mapping.h"
-#include "ui/main/main_window.h"
 #include "ui_test_support.h"
 
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
-
 #include <climits>
-#include <memory>
+#include <stdexcept>
 
 using namespace sg8;
 using namespace sg8::testing;
 
-class EditorTest : public QObject {
-    Q_OBJECT
+namespace {
 
-private slots:
-    void initTestCase() {}
-    void init();
-    void cleanup();
+using IntMember = std::int32_t CustomGeneral::*;
 
-    void hasEveryDesignedControl();
-    void doubleClickEditsTheSelectedRowOnly();
-    void fillShowsTheRecord();
-    void cancelAndCloseBoxStoreNothing();
-    void unchangedConfirmStoresAnEqualRecord();
-    void valuesOutsideTheLists_data();
-    void valuesOutsideTheLists();
-    void numberBoxesReadLeadingDigits_data();
-    void numberBoxesReadLeadingDigits();
-    void editedSurnameRedrawsTheRow();
-    void typingLimitsCountBytes();
-    void longerTextFromTheFileIsKept();
-    void biographyLimitIsThreeHundredBytes();
-    void deathYearFollowsTheLifespanBox();
-    void textsOutsideTheCodePageSurvive();
-    void secondEditStartsFromTheFirst();
+class EditorTest : public MainWindowSuite {
+protected:
+    void SetUp() override
+    {
+        MainWindowSuite::SetUp();
+        load({workedExampleGeneral(), generalWithEveryField(2), generalWithEveryField(3)});
+    }
 
-private:
-    void load(const GeneralList& generals);
-    QWidget* openEditorOn(int row);
-    void confirm(QWidget* editor);
-    void waitUntilClosed();
-    QLineEdit* box(QWidget* editor, const char* name) { return control<QLineEdit>(editor, name); }
-    QComboBox* list(QWidget* editor, const char* name) { return control<QComboBox>(editor, name); }
-    QTableView* table() const { return control<QTableView>(main_, "超级列表框1"); }
-    QString cell(int row, int column) const { return table()->model()->index(row, column).data().toString(); }
+    void load(const GeneralList& generals)
+    {
+        path_ = fixture("generals.bytes", generals, 5);
+        openFile(path_);
+        ASSERT_EQ(driver::shownRowCount(mainWindow(), kList), static_cast<int>(generals.size()));
+    }
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    Model model_;
-    std::unique_ptr<MainWindow> mainWindow_;
-    QWidget* main_ = nullptr;
-    QString path_;
+    /// Clicks the row, double-clicks it, and returns the editor that opened.
+    Window& openEditorOn(int row)
+    {
+        driver::clickRow(mainWindow(), kList, row);
+        driver::doubleClickRow(mainWindow(), kList, row);
+        if (!driver::waitUntil([] { return driver::findWindow("EditorWindow") != nullptr; })) {
+            throw std::runtime_error("no editor opened on row " + std::to_string(row));
+        }
+        return *driver::findWindow("EditorWindow");
+    }
+
+    void confirm(Window& editor)
+    {
+        driver::click(editor, "按钮_确认");
+        waitUntilClosed();
+    }
+
+    void cancel(Window& editor)
+    {
+        driver::click(editor, "按钮_取消");
+        waitUntilClosed();
+    }
+
+    /// Waits until the editor is gone, its row redrawn.
+    void waitUntilClosed() { ASSERT_TRUE(driver::waitUntil([] { return !driver::windowExists("EditorWindow"); })); }
+
+    /// Selects what the box holds and types `text` over it (Delete when empty).
+    static void retype(Window& editor, std::string_view box, std::string_view text)
+    {
+        driver::selectAllText(editor, box);
+        if (text.empty()) {
+            driver::pressKey(editor, box, "Delete");
+        } else {
+            driver::typeText(editor, box, text);
+        }
+    }
+
+    std::string cell(int row, int column) { return driver::shownCell(mainWindow(), kList, row, column); }
+
+    std::filesystem::path path_;
 };
 
-void EditorTest::init()
+TEST_F(EditorTest, ShowsItsCaptionAndEachBoxBesideItsLabel)
 {
-    takeShownMessages();
-    dir_ = std::make_unique<QTemporaryDir>();
-    initModel(model_);
-    mainWindow_ = std::make_unique<MainWindow>(model_);
-    mainWindow_->window().show();
-    main_ = visibleWindow("MainWindow");
-    load({workedExampleGeneral(), fullGeneral(2), fullGeneral(3)});
-}
+    Window& editor = openEditorOn(0);
+    EXPECT_EQ(editor.caption(), "自创武将");
+    EXPECT_EQ(driver::shownText(editor, "按钮_确认"), "确认");
+    EXPECT_EQ(driver::shownText(editor, "按钮_取消"), "取消");
 
-void EditorTest::cleanup()
-{
-    mainWindow_.reset();
-    QTRY_VERIFY(!visibleWindow("EditorWindow"));
-    for (const ShownMessage& message : takeShownMessages()) {
-        QVERIFY2(message.answeredInAdvance, ("unexpected message box: " + message.text).c_str());
-    }
-    QCOMPARE(dropUnusedAnswers(), std::size_t{0});
-    QCOMPARE(dropUnusedFileNames(), std::size_t{0});
-}
-
-void EditorTest::load(const GeneralList& generals)
-{
-    path_ = dir_->filePath("generals.bytes");
-    writeBytes(path_, encoded(generals, 5));
-    setNextFileName(path_.toStdString());
-    QTest::mouseClick(control<QPushButton>(main_, "按钮1"), Qt::LeftButton);
-    QTRY_VERIFY(!mainWindow_->loading());
-    QCOMPARE(table()->model()->rowCount(), static_cast<int>(generals.size()));
-}
-
-QWidget* EditorTest::openEditorOn(int row)
-{
-    const QRect cellRect = table()->visualRect(table()->model()->index(row, 1));
-    QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, cellRect.center());
-    QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, cellRect.center());
-    QWidget* editor = visibleWindow("EditorWindow");
-    return editor;
-}
-
-void EditorTest::confirm(QWidget* editor)
-{
-    QTest::mouseClick(control<QPushButton>(editor, "按钮_确认"), Qt::LeftButton);
-    waitUntilClosed();
-}
-
-void EditorTest::waitUntilClosed()
-{
-    QTRY_VERIFY(!visibleWindow("EditorWindow"));
-    QCoreApplication::processEvents();  // the row is redrawn right after the close
-}
-
-void EditorTest::hasEveryDesignedControl()
-{
-    QWidget* editor = openEditorOn(0);
-    QVERIFY(editor);
-    QCOMPARE(editor->windowTitle(), QStringLiteral("自创武将"));
-    QCOMPARE(editor->size(), QSize(591 - 6, 379 - 25));
-    QVERIFY(editor->isModal());
-    QVERIFY(!(editor->windowFlags() & Qt::WindowMaximizeButtonHint));
-
+    // What each box holds is read off the label in front of it, on the same line.
     const struct {
-        const char* name;
-        const char* parent;
-        QRect geometry;
-    } placed[] = {
-        {"分组框1", "EditorWindow", {8, 8, 568, 296}},
-        {"编辑框_姓", "分组框1", {32, 16, 56, 20}},
-        {"编辑框_列传", "分组框1", {312, 16, 248, 52}},
-        {"编辑框_语音", "EditorWindow", {232, 56, 80, 20}},
-        {"编辑框_模型头盔", "EditorWindow", {72, 112, 120, 20}},
-        {"编辑框_军师技", "EditorWindow", {456, 240, 64, 20}},
-        {"组合框_武器", "分组框1", {168, 136, 80, 20}},
-        {"标签15", "分组框1", {464, 136, 80, 24}},
-        {"按钮_确认", "EditorWindow", {176, 309, 80, 32}},
-        {"按钮_取消", "EditorWindow", {328, 309, 80, 32}},
+        const char* label;
+        const char* caption;
+        const char* control;
+    } labelled[] = {
+        {"标签1", "姓", "编辑框_姓"},           {"标签2", "名", "编辑框_名"},
+        {"标签3", "字号", "编辑框_字号"},       {"标签4", "列传", "编辑框_列传"},
+        {"标签5", "性别", "组合框_性别"},       {"标签6", "对话风格", "组合框_对话"},
+        {"标签7", "语音", "编辑框_语音"},       {"标签8", "头像ID", "编辑框_头像"},
+        {"标签9", "立绘代码", "编辑框_立绘"},   {"标签10", "模型代码", "编辑框_模型"},
+        {"标签31", "模型头盔", "编辑框_模型头盔"}, {"标签32", "模型左肩", "编辑框_模型肩膀左"},
+        {"标签33", "模型右肩", "编辑框_模型肩膀右"}, {"标签11", "关系", "编辑框_关系"},
+        {"标签12", "武器类型", "组合框_武器"},  {"标签13", "出生年", "编辑框_出生年"},
+        {"标签14", "寿命", "编辑框_寿命"},      {"标签16", "体力", "编辑框_基础体力"},
+        {"标签17", "武力", "编辑框_基础武力"},  {"标签18", "智力", "编辑框_基础智力"},
+        {"标签19", "义理", "编辑框_义理"},      {"标签25", "管理", "组合框_管理"},
+        {"标签26", "务农", "组合框_务农"},      {"标签27", "经商", "组合框_经商"},
+        {"标签28", "技工", "组合框_技工"},      {"标签29", "辅臣特性", "组合框_辅臣特性"},
+        {"标签20", "战技一", "编辑框_战技1"},   {"标签21", "战技二", "编辑框_战技2"},
+        {"标签22", "战技三", "编辑框_战技3"},   {"标签30", "军师技", "编辑框_军师技"},
+        {"标签23", "特技一", "编辑框_特技1"},   {"标签24", "特技二", "编辑框_特技2"},
     };
-    for (const auto& expected : placed) {
-        QWidget* widget = control<QWidget>(editor, expected.name);
-        QVERIFY2(widget, expected.name);
-        QCOMPARE(widget->parentWidget()->objectName(), QString::fromUtf8(expected.parent));
-        QCOMPARE(widget->geometry(), expected.geometry);
+    const driver::Rect client = driver::clientArea(editor);
+    const auto sameLine = [](const driver::Rect& a, const driver::Rect& b) {
+        return a.top < b.top + b.height && b.top < a.top + a.height;
+    };
+    for (const auto& pair : labelled) {
+        SCOPED_TRACE(pair.caption);
+        EXPECT_EQ(driver::shownText(editor, pair.label), pair.caption);
+        const driver::Rect label = driver::controlRect(editor, pair.label);
+        const driver::Rect box = driver::controlRect(editor, pair.control);
+        EXPECT_TRUE(liesWithin(label, client));
+        EXPECT_TRUE(liesWithin(box, client));
+        EXPECT_TRUE(sameLine(label, box));
+        EXPECT_LT(label.left, box.left);
+        // Nothing else starts between the label and its box on that line.
+        for (const auto& other : labelled) {
+            for (const std::string_view name : {other.label, other.control}) {
+                if (name == pair.label || name == pair.control) continue;
+                const driver::Rect between = driver::controlRect(editor, name);
+                EXPECT_FALSE(sameLine(between, label) && between.left > label.left && between.left < box.left)
+                    << name << " stands between " << pair.caption << " and its box";
+            }
+        }
     }
-
-    // Every label and edit box the design names is there.
-    const char* labels[] = {"标签1", "标签2", "标签3", "标签4", "标签5", "标签6", "标签7", "标签8", "标签9",
-                            "标签10", "标签11", "标签12", "标签13", "标签14", "标签15", "标签16", "标签17",
-                            "标签18", "标签19", "标签20", "标签21", "标签22", "标签23", "标签24", "标签25",
-                            "标签26", "标签27", "标签28", "标签29", "标签30", "标签31", "标签32", "标签33"};
-    for (const char* name : labels) QVERIFY2(control<QLabel>(editor, name), name);
-    for (const EditorBinding& binding : kEditorBindings) {
-        QVERIFY2(control<QWidget>(editor, std::string(binding.control).c_str()), binding.control.data());
+    // The death year follows the lifespan box; the buttons sit below the group, 确认 first.
+    const driver::Rect lifespan = driver::controlRect(editor, "编辑框_寿命");
+    const driver::Rect deathYear = driver::controlRect(editor, "标签15");
+    EXPECT_TRUE(sameLine(lifespan, deathYear));
+    EXPECT_GE(deathYear.left, lifespan.left + lifespan.width);
+    const driver::Rect group = driver::controlRect(editor, "分组框1");
+    const driver::Rect ok = driver::controlRect(editor, "按钮_确认");
+    const driver::Rect cancelButton = driver::controlRect(editor, "按钮_取消");
+    for (const driver::Rect& button : {ok, cancelButton}) {
+        EXPECT_TRUE(liesWithin(button, client));
+        EXPECT_GE(button.top, group.top + group.height);
     }
-    QCOMPARE(control<QLabel>(editor, "标签32")->text(), QStringLiteral("模型左肩"));
-
-    QComboBox* weapons = list(editor, "组合框_武器");
-    const QStringList names{"远攻法器", "远射长弓", "单手兵器", "双手兵器", "长柄兵器"};
-    const int numbers[] = {2, 4, 5, 7, 8};
-    QCOMPARE(weapons->count(), 5);
-    for (int i = 0; i < 5; ++i) {
-        QCOMPARE(weapons->itemText(i), names[i]);
-        QCOMPARE(weapons->itemData(i).toInt(), numbers[i]);
-        QCOMPARE(weaponComboIndex(numbers[i]), i);
-    }
-    QCOMPARE(list(editor, "组合框_对话")->count(), 9);
-    QCOMPARE(list(editor, "组合框_对话")->itemText(8), QStringLiteral("万能"));
-    QCOMPARE(list(editor, "组合框_辅臣特性")->itemText(3), QStringLiteral("谋略"));
-    QVERIFY(!list(editor, "组合框_性别")->isEditable());
-    QCOMPARE(box(editor, "编辑框_头像")->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
-    QTest::mouseClick(control<QPushButton>(editor, "按钮_取消"), Qt::LeftButton);
+    EXPECT_LT(ok.left + ok.width, cancelButton.left);
+    cancel(editor);
 }
 
-void EditorTest::doubleClickEditsTheSelectedRowOnly()
+TEST_F(EditorTest, DoubleClickOpensTheClickedRowOnly)
 {
     // Below the last row, with no row selected: nothing opens.
-    table()->clearSelection();
-    const QPoint empty(20, table()->viewport()->height() - 10);
-    QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, empty);
-    QVERIFY(!visibleWindow("EditorWindow"));
+    driver::doubleClickRow(mainWindow(), kList, -1);
+    processEvents();
+    EXPECT_FALSE(driver::windowExists("EditorWindow"));
 
-    // With row 2 selected, the editor opens on record 3 wherever the click fell.
-    table()->selectRow(2);
-    QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, empty);
-    QWidget* editor = visibleWindow("EditorWindow");
-    QVERIFY(editor);
-    QCOMPARE(control<QGroupBox>(editor, "分组框1")->title(), QStringLiteral("武将ID : 3"));
-    QTest::mouseClick(control<QPushButton>(editor, "按钮_取消"), Qt::LeftButton);
-    waitUntilClosed();
+    Window& third = openEditorOn(2);
+    EXPECT_EQ(driver::shownText(third, "分组框1"), "武将ID : 3");
+    cancel(third);
 
-    editor = openEditorOn(1);
-    QVERIFY(editor);
-    QCOMPARE(control<QGroupBox>(editor, "分组框1")->title(), QStringLiteral("武将ID : 2"));
-    // The main window takes no input meanwhile.
-    QVERIFY(QApplication::activeModalWidget() == editor);
+    Window& second = openEditorOn(1);
+    EXPECT_EQ(driver::shownText(second, "分组框1"), "武将ID : 2");
+    // The main window takes no input meanwhile, and doesn't close.
+    driver::click(mainWindow(), "按钮3");
+    driver::doubleClickRow(mainWindow(), kList, 0);
+    driver::closeWindow(mainWindow());
+    processEvents();
+    EXPECT_TRUE(takeShownMessages().empty());
+    EXPECT_EQ(driver::findWindow("EditorWindow"), &second);
+    EXPECT_EQ(driver::shownText(second, "分组框1"), "武将ID : 2");
+    EXPECT_NE(driver::findWindow("MainWindow"), nullptr);
+    cancel(second);
 }
 
-void EditorTest::fillShowsTheRecord()
+TEST_F(EditorTest, FillShowsTheRecord)
 {
-    QWidget* editor = openEditorOn(1);
-    QVERIFY(editor);
-    const CustomGeneral& g = model_.generals[1];
-    QCOMPARE(control<QGroupBox>(editor, "分组框1")->title(), QStringLiteral("武将ID : 2"));
-    QCOMPARE(box(editor, "编辑框_姓")->text(), QStringLiteral("张"));
-    QCOMPARE(box(editor, "编辑框_名")->text(), QStringLiteral("三"));
-    QCOMPARE(box(editor, "编辑框_字号")->text(), QStringLiteral("子义"));
-    QCOMPARE(control<QPlainTextEdit>(editor, "编辑框_列传")->toPlainText(), QStringLiteral("生于乱世。\n以勇闻名。"));
-    QCOMPARE(box(editor, "编辑框_模型肩膀右")->text(), QStringLiteral("r1"));
-    QCOMPARE(box(editor, "编辑框_语音")->text(), QStringLiteral("v3"));
-    QCOMPARE(box(editor, "编辑框_头像")->text(), QString::number(g.portraitId));
-    QCOMPARE(box(editor, "编辑框_寿命")->text(), QString::number(g.lifespan));
-    QCOMPARE(box(editor, "编辑框_特技2")->text(), QString::number(g.specialSkill2));
-    QCOMPARE(list(editor, "组合框_武器")->currentText(), QStringLiteral("双手兵器"));
-    QCOMPARE(list(editor, "组合框_性别")->currentText(), QStringLiteral("女"));
-    QCOMPARE(list(editor, "组合框_对话")->currentText(), QStringLiteral("冲动"));
-    QCOMPARE(list(editor, "组合框_务农")->currentText(), QStringLiteral("良"));
-    QCOMPARE(list(editor, "组合框_经商")->currentText(), QStringLiteral("缺"));
-    QCOMPARE(list(editor, "组合框_辅臣特性")->currentText(), QStringLiteral("谋略"));
-    QCOMPARE(control<QLabel>(editor, "标签15")->text(),
-             QString::number(g.birthYear + g.lifespan) + QStringLiteral("年死亡"));
+    Window& editor = openEditorOn(1);
+    const CustomGeneral g = generalWithEveryField(2);
+    const struct {
+        const char* control;
+        std::string shown;
+    } expected[] = {
+        {"分组框1", "武将ID : 2"},
+        {"编辑框_姓", "张"},
+        {"编辑框_名", "三"},
+        {"编辑框_字号", "子义"},
+        {"编辑框_列传", "生于乱世。\r\n以勇闻名。"},
+        {"编辑框_头像", std::to_string(g.portraitId)},
+        {"编辑框_立绘", "ill_01"},
+        {"编辑框_模型", "m_zhang"},
+        {"编辑框_模型头盔", "h1"},
+        {"编辑框_模型肩膀左", "l1"},
+        {"编辑框_模型肩膀右", "r1"},
+        {"组合框_武器", "双手兵器"},
+        {"组合框_性别", "女"},
+        {"编辑框_语音", "v3"},
+        {"组合框_对话", "冲动"},
+        {"编辑框_关系", std::to_string(g.relation)},
+        {"编辑框_义理", std::to_string(g.righteousness)},
+        {"编辑框_出生年", std::to_string(g.birthYear)},
+        {"编辑框_寿命", std::to_string(g.lifespan)},
+        {"标签15", std::to_string(g.birthYear + g.lifespan) + "年死亡"},
+        {"编辑框_基础体力", std::to_string(g.baseStamina)},
+        {"编辑框_基础武力", std::to_string(g.baseStrength)},
+        {"编辑框_基础智力", std::to_string(g.baseIntelligence)},
+        {"编辑框_战技1", std::to_string(g.battleSkill1)},
+        {"编辑框_战技2", std::to_string(g.battleSkill2)},
+        {"编辑框_战技3", std::to_string(g.battleSkill3)},
+        {"编辑框_军师技", std::to_string(g.strategistSkill)},
+        {"编辑框_特技1", std::to_string(g.specialSkill1)},
+        {"编辑框_特技2", std::to_string(g.specialSkill2)},
+        {"组合框_管理", "平"},
+        {"组合框_务农", "良"},
+        {"组合框_经商", "缺"},
+        {"组合框_技工", "平"},
+        {"组合框_辅臣特性", "谋略"},
+    };
+    for (const auto& control : expected) {
+        EXPECT_EQ(driver::shownText(editor, control.control), control.shown) << control.control;
+    }
+    cancel(editor);
 }
 
-void EditorTest::cancelAndCloseBoxStoreNothing()
+TEST_F(EditorTest, ListsOfferTheirItemsAndStoreThePickedOne)
+{
+    Window& editor = openEditorOn(0);
+    EXPECT_EQ(driver::comboItems(editor, "组合框_武器"),
+              (std::vector<std::string>{"远攻法器", "远射长弓", "单手兵器", "双手兵器", "长柄兵器"}));
+    EXPECT_EQ(driver::comboItems(editor, "组合框_性别"), (std::vector<std::string>{"男", "女"}));
+    cancel(editor);
+
+    const struct {
+        const char* control;
+        int item;
+        const char* name;
+        IntMember field;
+        std::int32_t stored;
+        int column = -1;  // the row's cell that shows the field, if any
+    } picks[] = {
+        {"组合框_武器", 0, "远攻法器", &CustomGeneral::weaponType, 2, 9},
+        {"组合框_武器", 1, "远射长弓", &CustomGeneral::weaponType, 4, 9},
+        {"组合框_武器", 2, "单手兵器", &CustomGeneral::weaponType, 5, 9},
+        {"组合框_武器", 3, "双手兵器", &CustomGeneral::weaponType, 7, 9},
+        {"组合框_武器", 4, "长柄兵器", &CustomGeneral::weaponType, 8, 9},
+        {"组合框_性别", 0, "男", &CustomGeneral::gender, 1, 3},
+        {"组合框_性别", 1, "女", &CustomGeneral::gender, 2, 3},
+        {"组合框_对话", 0, "懦弱", &CustomGeneral::dialogueStyle, 1},
+        {"组合框_对话", 8, "万能", &CustomGeneral::dialogueStyle, 9},
+        {"组合框_管理", 0, "缺", &CustomGeneral::management, 0},
+        {"组合框_务农", 2, "良", &CustomGeneral::farming, 2},
+        {"组合框_经商", 1, "平", &CustomGeneral::commerce, 1},
+        {"组合框_技工", 2, "良", &CustomGeneral::craft, 2},
+        {"组合框_辅臣特性", 1, "内政", &CustomGeneral::advisorTrait, 1},
+        {"组合框_辅臣特性", 2, "人事", &CustomGeneral::advisorTrait, 2},
+    };
+    for (const auto& pick : picks) {
+        SCOPED_TRACE(std::string(pick.control) + " " + pick.name);
+        Window& picking = openEditorOn(1);
+        driver::pickItem(picking, pick.control, pick.item);
+        EXPECT_EQ(driver::shownText(picking, pick.control), pick.name);
+        confirm(picking);
+        EXPECT_EQ(model_.generals[1].*pick.field, pick.stored);
+        if (pick.column >= 0) {
+            EXPECT_EQ(cell(1, pick.column), pick.name);
+        }
+    }
+}
+
+TEST_F(EditorTest, CancelAndCloseBoxStoreNothing)
 {
     const GeneralList before = model_.generals;
-    const QStringList rowBefore{cell(1, 0), cell(1, 1), cell(1, 9)};
-    for (bool closeBox : {false, true}) {
-        QWidget* editor = openEditorOn(1);
-        QVERIFY(editor);
-        box(editor, "编辑框_姓")->clear();
-        typeText(box(editor, "编辑框_姓"), QStringLiteral("李"));
-        list(editor, "组合框_武器")->setCurrentIndex(0);
+    const std::vector<std::string> rowBefore = row(1);
+    for (const bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "取消");
+        Window& editor = openEditorOn(1);
+        retype(editor, "编辑框_姓", "李");
+        driver::pickItem(editor, "组合框_武器", 0);
+        retype(editor, "编辑框_基础武力", "1");
         if (closeBox) {
-            QVERIFY(editor->close());
+            driver::closeWindow(editor);
+            waitUntilClosed();
         } else {
-            QTest::mouseClick(control<QPushButton>(editor, "按钮_取消"), Qt::LeftButton);
+            cancel(editor);
         }
-        waitUntilClosed();
-        QVERIFY(model_.generals == before);
-        QVERIFY(!model_.unsavedEdits);
-        QCOMPARE((QStringList{cell(1, 0), cell(1, 1), cell(1, 9)}), rowBefore);
+        EXPECT_TRUE(model_.generals == before);
+        EXPECT_FALSE(model_.unsavedEdits);
+        EXPECT_EQ(row(1), rowBefore);
     }
 }
 
-void EditorTest::unchangedConfirmStoresAnEqualRecord()
+TEST_F(EditorTest, UnchangedConfirmStoresAnEqualRecord)
 {
+    const std::vector<std::string> rowBefore = row(1);
     confirm(openEditorOn(1));
-    QVERIFY(model_.generals[1] == fullGeneral(2));
-    QVERIFY(!model_.unsavedEdits);
+    EXPECT_TRUE(model_.generals[1] == generalWithEveryField(2));  // the id and the opaque fields too
+    EXPECT_EQ(row(1), rowBefore);
     confirm(openEditorOn(0));
-    QVERIFY(model_.generals[0] == workedExampleGeneral());
-    QVERIFY(!model_.unsavedEdits);
+    EXPECT_TRUE(model_.generals[0] == workedExampleGeneral());
+    EXPECT_FALSE(model_.unsavedEdits);
 }
 
-void EditorTest::valuesOutsideTheLists_data()
+TEST_F(EditorTest, ValuesOutsideTheLists)
 {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("stored");
-    QTest::newRow("gender 5") << "gender" << 5 << "女" << 2;
-    QTest::newRow("gender 0") << "gender" << 0 << "" << 0;
-    QTest::newRow("gender INT_MIN, no overflow") << "gender" << INT_MIN << "" << 0;
-    QTest::newRow("dialogue 10") << "dialogueStyle" << 10 << "万能" << 9;
-    QTest::newRow("dialogue -3") << "dialogueStyle" << -3 << "" << 0;
-    QTest::newRow("weapon 1") << "weaponType" << 1 << "" << -1;
-    QTest::newRow("weapon 3") << "weaponType" << 3 << "" << -1;
-    QTest::newRow("weapon 6") << "weaponType" << 6 << "" << -1;
-    QTest::newRow("weapon 8") << "weaponType" << 8 << "长柄兵器" << 8;
-    QTest::newRow("management 3") << "management" << 3 << "良" << 2;
-    QTest::newRow("craft -7") << "craft" << -7 << "" << -1;
-    QTest::newRow("farming INT_MAX") << "farming" << INT_MAX << "良" << 2;
-    QTest::newRow("advisor 4") << "advisorTrait" << 4 << "谋略" << 3;
-    QTest::newRow("advisor 0") << "advisorTrait" << 0 << "无" << 0;
-}
+    const struct {
+        const char* name;
+        const char* control;
+        IntMember field;
+        std::int32_t value;
+        const char* shown;  // empty: no item picked
+        std::int32_t stored;
+    } cases[] = {
+        {"gender 5", "组合框_性别", &CustomGeneral::gender, 5, "女", 2},
+        {"gender 0", "组合框_性别", &CustomGeneral::gender, 0, "", 0},
+        {"gender INT_MIN, no overflow", "组合框_性别", &CustomGeneral::gender, INT_MIN, "", 0},
+        {"dialogue 10", "组合框_对话", &CustomGeneral::dialogueStyle, 10, "万能", 9},
+        {"dialogue -3", "组合框_对话", &CustomGeneral::dialogueStyle, -3, "", 0},
+        {"weapon 1", "组合框_武器", &CustomGeneral::weaponType, 1, "", -1},
+        {"weapon 3", "组合框_武器", &CustomGeneral::weaponType, 3, "", -1},
+        {"weapon 6", "组合框_武器", &CustomGeneral::weaponType, 6, "", -1},
+        {"weapon 8", "组合框_武器", &CustomGeneral::weaponType, 8, "长柄兵器", 8},
+        {"management 3", "组合框_管理", &CustomGeneral::management, 3, "良", 2},
+        {"craft -7", "组合框_技工", &CustomGeneral::craft, -7, "", -1},
+        {"farming INT_MAX", "组合框_务农", &CustomGeneral::farming, INT_MAX, "良", 2},
+        {"advisor 4", "组合框_辅臣特性", &CustomGeneral::advisorTrait, 4, "谋略", 3},
+        {"advisor 0", "组合框_辅臣特性", &CustomGeneral::advisorTrait, 0, "无", 0},
+    };
+    for (const auto& outside : cases) {
+        SCOPED_TRACE(outside.name);
+        CustomGeneral general = generalWithEveryField(40);
+        general.*outside.field = outside.value;
+        load({general});
 
-void EditorTest::valuesOutsideTheLists()
-{
-    QFETCH(QString, field);
-    QFETCH(int, value);
-    QFETCH(QString, shown);
-    QFETCH(int, stored);
-    const FieldInfo* info = findField(field.toStdString());
-    QVERIFY(info);
-    CustomGeneral general = fullGeneral(40);
-    general.intField(info->index) = value;
-    load({general});
+        Window& editor = openEditorOn(0);
+        EXPECT_EQ(driver::shownText(editor, outside.control), outside.shown);
+        confirm(editor);
 
-    QWidget* editor = openEditorOn(0);
-    QVERIFY(editor);
-    const char* controlName = nullptr;
-    for (const EditorBinding& binding : kEditorBindings) {
-        if (binding.field == info->name) controlName = binding.control.data();
+        CustomGeneral expected = general;
+        expected.*outside.field = outside.stored;
+        EXPECT_TRUE(model_.generals[0] == expected);
+        EXPECT_EQ(model_.unsavedEdits, outside.stored != outside.value);
+        if (outside.field == &CustomGeneral::weaponType && outside.stored == -1) {
+            EXPECT_EQ(cell(0, 9), "-1");
+        }
+        model_.unsavedEdits = false;  // the next load asks nothing
     }
-    QComboBox* combo = list(editor, controlName);
-    QCOMPARE(combo->currentText(), shown);
-    QCOMPARE(combo->currentIndex() == -1, shown.isEmpty());
-    confirm(editor);
-
-    CustomGeneral expected = general;
-    expected.intField(info->index) = stored;
-    QVERIFY(model_.generals[0] == expected);
-    QCOMPARE(model_.unsavedEdits, stored != value);
-    if (field == QLatin1String("weaponType") && stored == -1) QCOMPARE(cell(0, 9), QStringLiteral("-1"));
 }
 
-void EditorTest::numberBoxesReadLeadingDigits_data()
+TEST_F(EditorTest, NumberBoxesReadLeadingDigits)
 {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("stored");
-    QTest::newRow("empty") << "" << 0;
-    QTest::newRow("full-width digits") << "１２" << 12;
-    QTest::newRow("digits then letters") << "12abc" << 12;
-    QTest::newRow("negative") << "-45" << -45;
-    QTest::newRow("letters") << "abc" << 0;
+    const struct {
+        const char* typed;
+        std::int32_t stored;
+    } cases[] = {
+        {"", 0},
+        {"１２", 12},  // full-width digits
+        {"12abc", 12},
+        {"-45", -45},
+        {"abc", 0},
+    };
+    for (const auto& number : cases) {
+        SCOPED_TRACE(number.typed);
+        Window& editor = openEditorOn(0);
+        retype(editor, "编辑框_头像", number.typed);
+        EXPECT_EQ(driver::shownText(editor, "编辑框_头像"), number.typed);
+        confirm(editor);
+        EXPECT_EQ(model_.generals[0].portraitId, number.stored);
+    }
 }
 
-void EditorTest::numberBoxesReadLeadingDigits()
+TEST_F(EditorTest, EditedSurnameRedrawsTheRow)
 {
-    QFETCH(QString, typed);
-    QFETCH(int, stored);
-    QWidget* editor = openEditorOn(0);
-    QVERIFY(editor);
-    box(editor, "编辑框_头像")->clear();
-    typeText(box(editor, "编辑框_头像"), typed);
-    confirm(editor);
-    QCOMPARE(model_.generals[0].portraitId, stored);
-}
-
-void EditorTest::editedSurnameRedrawsTheRow()
-{
-    QWidget* editor = openEditorOn(1);
-    QVERIFY(editor);
-    box(editor, "编辑框_姓")->clear();
-    typeText(box(editor, "编辑框_姓"), QStringLiteral("王"));
-    list(editor, "组合框_武器")->setCurrentIndex(4);
-    box(editor, "编辑框_基础武力")->setText(QString());
-    typeText(box(editor, "编辑框_基础武力"), QStringLiteral("95"));
+    Window& editor = openEditorOn(1);
+    retype(editor, "编辑框_姓", "王");
+    driver::pickItem(editor, "组合框_武器", 4);
+    retype(editor, "编辑框_基础武力", "95");
     confirm(editor);
 
-    QCOMPARE(cell(1, 1), QStringLiteral("王三"));
-    QCOMPARE(cell(1, 6), QStringLiteral("95"));
-    QCOMPARE(cell(1, 9), QStringLiteral("长柄兵器"));
-    QVERIFY(model_.unsavedEdits);
-    CustomGeneral expected = fullGeneral(2);
+    EXPECT_EQ(cell(1, 1), "王三");
+    EXPECT_EQ(cell(1, 6), "95");
+    EXPECT_EQ(cell(1, 9), "长柄兵器");
+    EXPECT_TRUE(model_.unsavedEdits);
+    CustomGeneral expected = generalWithEveryField(2);
     expected.surname = utf8Text("王");
     expected.weaponType = 8;
     expected.baseStrength = 95;
-    QVERIFY(model_.generals[1] == expected);  // id and the opaque fields as they were
-    QVERIFY(model_.generals[0] == workedExampleGeneral());
-    QVERIFY(model_.generals[2] == fullGeneral(3));
+    EXPECT_TRUE(model_.generals[1] == expected);  // id and the opaque fields as they were
+    EXPECT_TRUE(model_.generals[0] == workedExampleGeneral());
+    EXPECT_TRUE(model_.generals[2] == generalWithEveryField(3));
+    EXPECT_EQ(cell(0, 1), "甲");
+    EXPECT_EQ(cell(2, 1), "张三");
 
-    // Saved with No: the file holds the edit.
-    setNextAnswer(MessageResult::No);
-    QTest::mouseClick(control<QPushButton>(main_, "按钮2"), Qt::LeftButton);
-    QCOMPARE(fileBytes(path_), encoded({workedExampleGeneral(), expected, fullGeneral(3)}, 5));
-    QVERIFY(!model_.unsavedEdits);
+    // Saved without a backup: the file holds the edit.
+    save(MessageResult::No);
+    EXPECT_EQ(fileBytes(path_), encoded({workedExampleGeneral(), expected, generalWithEveryField(3)}, 5));
+    EXPECT_FALSE(model_.unsavedEdits);
 }
 
-void EditorTest::typingLimitsCountBytes()
+TEST_F(EditorTest, TypingLimitsCountBytes)
 {
-    QWidget* editor = openEditorOn(0);
-    QVERIFY(editor);
-    QLineEdit* surname = box(editor, "编辑框_姓");
-    surname->clear();
-    typeText(surname, QStringLiteral("张三"));
-    QCOMPARE(surname->text(), QStringLiteral("张"));  // a second Chinese character needs 2 more bytes
-    typeText(surname, QStringLiteral("ab"));
-    QCOMPARE(surname->text(), QStringLiteral("张a"));
+    Window& editor = openEditorOn(0);
+    retype(editor, "编辑框_姓", "张三");
+    EXPECT_EQ(driver::shownText(editor, "编辑框_姓"), "张");  // a second Chinese character needs 2 more bytes
+    driver::typeText(editor, "编辑框_姓", "ab");
+    EXPECT_EQ(driver::shownText(editor, "编辑框_姓"), "张a");
 
-    QLineEdit* courtesy = box(editor, "编辑框_字号");
-    courtesy->clear();
-    typeText(courtesy, QStringLiteral("ab子c"));
-    QCOMPARE(courtesy->text(), QStringLiteral("ab子"));
+    retype(editor, "编辑框_字号", "ab子c");
+    EXPECT_EQ(driver::shownText(editor, "编辑框_字号"), "ab子");
 
     // Boxes without a limit take anything.
-    QLineEdit* model = box(editor, "编辑框_模型");
-    model->clear();
-    typeText(model, QStringLiteral("很长很长的模型代码"));
-    QCOMPARE(model->text(), QStringLiteral("很长很长的模型代码"));
+    retype(editor, "编辑框_模型", "很长很长的模型代码");
+    EXPECT_EQ(driver::shownText(editor, "编辑框_模型"), "很长很长的模型代码");
     confirm(editor);
-    QCOMPARE(QString::fromStdString(model_.generals[0].surname.utf8().bytes()), QStringLiteral("张a"));
-    QCOMPARE(QString::fromStdString(model_.generals[0].courtesyName.utf8().bytes()), QStringLiteral("ab子"));
+    EXPECT_EQ(model_.generals[0].surname.utf8().bytes(), "张a");
+    EXPECT_EQ(model_.generals[0].courtesyName.utf8().bytes(), "ab子");
+    EXPECT_EQ(model_.generals[0].modelCode.utf8().bytes(), "很长很长的模型代码");
 }
 
-void EditorTest::longerTextFromTheFileIsKept()
+TEST_F(EditorTest, LongerTextFromTheFileIsKept)
 {
     CustomGeneral general = workedExampleGeneral();
     general.surname = utf8Text("欧阳");      // 4 bytes, over the 3 the box lets a user type
     general.givenName = utf8Text("ABCDEF");  // 6 bytes
     load({general});
-    QWidget* editor = openEditorOn(0);
-    QVERIFY(editor);
-    QLineEdit* surname = box(editor, "编辑框_姓");
-    QCOMPARE(surname->text(), QStringLiteral("欧阳"));
-    surname->end(false);
-    typeText(surname, QStringLiteral("x"));
-    QCOMPARE(surname->text(), QStringLiteral("欧阳"));  // no typing past the limit
+    Window& editor = openEditorOn(0);
+    EXPECT_EQ(driver::shownText(editor, "编辑框_姓"), "欧阳");
+    driver::placeCaret(editor, "编辑框_姓", 2);
+    driver::typeText(editor, "编辑框_姓", "x");
+    EXPECT_EQ(driver::shownText(editor, "编辑框_姓"), "欧阳");  // no typing past the limit
 
-    QLineEdit* given = box(editor, "编辑框_名");
-    given->end(false);
-    QTest::keyClick(given, Qt::Key_Backspace);  // still over the limit, but shorter: allowed
-    QCOMPARE(given->text(), QStringLiteral("ABCDE"));
+    driver::placeCaret(editor, "编辑框_名", 6);
+    driver::pressKey(editor, "编辑框_名", "Backspace");  // still over the limit, but shorter: allowed
+    EXPECT_EQ(driver::shownText(editor, "编辑框_名"), "ABCDE");
     confirm(editor);
-    QCOMPARE(QString::fromStdString(model_.generals[0].surname.utf8().bytes()), QStringLiteral("欧阳"));
-    QCOMPARE(QString::fromStdString(model_.generals[0].givenName.utf8().bytes()), QStringLiteral("ABCDE"));
+    EXPECT_EQ(model_.generals[0].surname.utf8().bytes(), "欧阳");
+    EXPECT_EQ(model_.generals[0].givenName.utf8().bytes(), "ABCDE");
 }
 
-void EditorTest::biographyLimitIsThreeHundredBytes()
+TEST_F(EditorTest, BiographyLimitIsThreeHundredBytes)
 {
-    QWidget* editor = openEditorOn(0);
-    QVERIFY(editor);
-    auto* biography = control<QPlainTextEdit>(editor, "编辑框_列传");
-    biography->setFocus();
-    typeText(biography, QString(148, QChar(0x4E00)));  // 296 bytes
-    QTest::keyClick(biography, Qt::Key_Return);         // a line break, CR LF: 298
-    typeText(biography, QStringLiteral("传记"));         // one more fits: 300
-    QCOMPARE(biography->toPlainText(), QString(148, QChar(0x4E00)) + QStringLiteral("\n传"));
-    typeText(biography, QStringLiteral("a"));
-    QCOMPARE(biography->toPlainText().size(), 150);
+    std::string line;
+    for (int i = 0; i < 148; ++i) line += "一";  // 296 bytes
+    Window& editor = openEditorOn(0);
+    driver::placeCaret(editor, "编辑框_列传", 0);
+    driver::typeText(editor, "编辑框_列传", line);
+    driver::typeText(editor, "编辑框_列传", "\n");     // a line break, CR LF: 298
+    driver::typeText(editor, "编辑框_列传", "传记a");  // 传 fits (300); 记 and a don't
+    EXPECT_EQ(driver::shownText(editor, "编辑框_列传"), line + "\r\n传");
     confirm(editor);
-    const std::string stored = model_.generals[0].biography.utf8().bytes();
-    QCOMPARE(QString::fromStdString(stored), QString(148, QChar(0x4E00)) + QStringLiteral("\r\n传"));
-    QCOMPARE(model_.generals[0].biography.text().size(), std::size_t{300});
+    EXPECT_EQ(model_.generals[0].biography.utf8().bytes(), line + "\r\n传");
+    EXPECT_EQ(model_.generals[0].biography.text().size(), 300u);
 }
 
-void EditorTest::deathYearFollowsTheLifespanBox()
+TEST_F(EditorTest, DeathYearFollowsTheLifespanBox)
 {
-    QWidget* editor = openEditorOn(0);  // born 180, lifespan 60
-    QVERIFY(editor);
-    auto* label = control<QLabel>(editor, "标签15");
-    QCOMPARE(label->text(), QStringLiteral("240年死亡"));
+    Window& editor = openEditorOn(0);  // born 180, lifespan 60
+    const auto deathYear = [&editor] { return driver::shownText(editor, "标签15"); };
+    EXPECT_EQ(deathYear(), "240年死亡");
 
-    QLineEdit* born = box(editor, "编辑框_出生年");
-    QLineEdit* lifespan = box(editor, "编辑框_寿命");
-    born->clear();
-    typeText(born, QStringLiteral("2147483647"));
-    QCOMPARE(label->text(), QStringLiteral("240年死亡"));  // the birth year box alone changes nothing
-    lifespan->clear();
-    QCOMPARE(label->text(), QStringLiteral("2147483647年死亡"));
-    typeText(lifespan, QStringLiteral("1"));
-    QCOMPARE(label->text(), QStringLiteral("2147483648年死亡"));
-    lifespan->clear();
-    typeText(lifespan, QStringLiteral("abc"));
-    QCOMPARE(label->text(), QStringLiteral("2147483647年死亡"));
-    born->clear();
-    lifespan->clear();
-    QCOMPARE(label->text(), QStringLiteral("0年死亡"));
-    typeText(born, QStringLiteral("-10"));
-    typeText(lifespan, QStringLiteral("5"));
-    QCOMPARE(label->text(), QStringLiteral("-5年死亡"));
+    retype(editor, "编辑框_出生年", "2147483647");
+    EXPECT_EQ(deathYear(), "240年死亡");  // the birth year box alone changes nothing
+    retype(editor, "编辑框_寿命", "");
+    EXPECT_EQ(deathYear(), "2147483647年死亡");
+    driver::typeText(editor, "编辑框_寿命", "1");
+    EXPECT_EQ(deathYear(), "2147483648年死亡");  // no overflow
+    retype(editor, "编辑框_寿命", "abc");
+    EXPECT_EQ(deathYear(), "2147483647年死亡");
+    // Birth year cleared first, then the lifespan: 0; the other order keeps the birth year.
+    retype(editor, "编辑框_出生年", "");
+    retype(editor, "编辑框_寿命", "");
+    EXPECT_EQ(deathYear(), "0年死亡");
+    retype(editor, "编辑框_出生年", "-10");
+    retype(editor, "编辑框_寿命", "5");
+    EXPECT_EQ(deathYear(), "-5年死亡");
     confirm(editor);
-    QCOMPARE(model_.generals[0].birthYear, -10);
-    QCOMPARE(model_.generals[0].lifespan, 5);
+    EXPECT_EQ(model_.generals[0].birthYear, -10);
+    EXPECT_EQ(model_.generals[0].lifespan, 5);
 }
 
-void EditorTest::textsOutsideTheCodePageSurvive()
+TEST_F(EditorTest, TextsOutsideTheCodePageSurvive)
 {
     CustomGeneral general = workedExampleGeneral();
-    general.surname = utf8Text("𠀀");     // outside code page 936
+    general.surname = utf8Text("𠀀");  // outside code page 936
     general.voice = utf8Text("v😀");
+    general.courtesyName = utf8Text("\xE5\xAD");  // not UTF-8 at all: a character cut short
     load({general});
-    QVERIFY(model_.generals[0].surname.hasExactUtf8());
+    ASSERT_TRUE(model_.generals[0].surname.hasExactUtf8());
 
-    QWidget* editor = openEditorOn(0);
-    QVERIFY(editor);
-    QCOMPARE(box(editor, "编辑框_姓")->text(), QStringLiteral("𠀀"));
-    QCOMPARE(box(editor, "编辑框_语音")->text(), QStringLiteral("v😀"));
-    QCOMPARE(cell(0, 1), QStringLiteral("𠀀"));
+    Window& editor = openEditorOn(0);
+    EXPECT_EQ(driver::shownText(editor, "编辑框_姓"), "𠀀");
+    EXPECT_EQ(driver::shownText(editor, "编辑框_语音"), "v😀");
+    EXPECT_EQ(cell(0, 1), "𠀀");
     // Edit another box; the untouched ones keep their exact bytes.
-    box(editor, "编辑框_名")->clear();
-    typeText(box(editor, "编辑框_名"), QStringLiteral("乙"));
+    retype(editor, "编辑框_名", "乙");
     // A character outside the code page typed by the user is kept exactly too.
-    box(editor, "编辑框_模型")->clear();
-    typeText(box(editor, "编辑框_模型"), QStringLiteral("m🐉"));
+    retype(editor, "编辑框_模型", "m🐉");
     confirm(editor);
 
     const CustomGeneral& stored = model_.generals[0];
-    QVERIFY(stored.surname == general.surname);
-    QVERIFY(stored.voice == general.voice);
-    QCOMPARE(QString::fromStdString(stored.modelCode.utf8().bytes()), QStringLiteral("m🐉"));
-    QCOMPARE(cell(0, 1), QStringLiteral("𠀀乙"));
+    EXPECT_TRUE(stored.surname == general.surname);
+    EXPECT_TRUE(stored.voice == general.voice);
+    EXPECT_EQ(stored.courtesyName.utf8().bytes(), "\xE5\xAD");
+    EXPECT_EQ(stored.modelCode.utf8().bytes(), "m🐉");
+    EXPECT_EQ(cell(0, 1), "𠀀乙");
 
-    setNextAnswer(MessageResult::No);
-    QTest::mouseClick(control<QPushButton>(main_, "按钮2"), Qt::LeftButton);
-    const QByteArray saved = fileBytes(path_);
-    QVERIFY(saved.contains(QStringLiteral("𠀀").toUtf8()));
-    QVERIFY(saved.contains(QStringLiteral("v😀").toUtf8()));
-    QVERIFY(saved.contains(QStringLiteral("m🐉").toUtf8()));
+    save(MessageResult::No);
+    const std::string saved = fileBytes(path_);
+    for (const char* text : {"𠀀", "v😀", "m🐉"}) EXPECT_NE(saved.find(text), std::string::npos) << text;
 }
 
-void EditorTest::secondEditStartsFromTheFirst()
+TEST_F(EditorTest, SecondEditStartsFromTheFirst)
 {
-    QWidget* editor = openEditorOn(2);
-    box(editor, "编辑框_关系")->clear();
-    typeText(box(editor, "编辑框_关系"), QStringLiteral("77"));
-    confirm(editor);
-    editor = openEditorOn(2);
-    QCOMPARE(box(editor, "编辑框_关系")->text(), QStringLiteral("77"));
-    QCOMPARE(model_.generals[2].relation, 77);
-    QTest::mouseClick(control<QPushButton>(editor, "按钮_取消"), Qt::LeftButton);
-    QTRY_VERIFY(!visibleWindow("EditorWindow"));
-    QCOMPARE(model_.generals[2].relation, 77);
-    QVERIFY(model_.generals[1] == fullGeneral(2));
+    const std::vector<std::string> middleRow = row(1);
+    Window& first = openEditorOn(2);
+    retype(first, "编辑框_关系", "77");
+    confirm(first);
+    Window& second = openEditorOn(2);
+    EXPECT_EQ(driver::shownText(second, "编辑框_关系"), "77");
+    EXPECT_EQ(model_.generals[2].relation, 77);
+    cancel(second);
+    EXPECT_EQ(model_.generals[2].relation, 77);
+
+    // An edit of another row leaves the first edit and every other record as they were.
+    Window& other = openEditorOn(0);
+    retype(other, "编辑框_义理", "9");
+    confirm(other);
+    EXPECT_EQ(model_.generals[0].righteousness, 9);
+    EXPECT_EQ(model_.generals[2].relation, 77);
+    EXPECT_TRUE(model_.generals[1] == generalWithEveryField(2));
+    EXPECT_EQ(cell(0, 8), "9");
+    EXPECT_EQ(row(1), middleRow);
 }
 
-QTEST_MAIN(EditorTest)
-#include "editor_test.moc"
+}  // namespace

@@ -1,275 +1,206 @@
-// The main window driven as a user would: open through the dialog, the rows and
-// the label, refused and damaged files, save with and without a backup, and the
-// commands refused while a load runs.
+// The main window worked as a user works it: open through the dialog, the rows and
+// the count label, refused and damaged files, save with and without a backup, the
+// questions about unsaved edits, drops, and the commands refused while a load runs.
 
-#include "data/file_io.h"
 #include "data/load.h"
-#include "data/model.h"
-#include "toolkit/application.h"
-#include "toolkit/file_dialog.h"
-#include "toolkit/message_box.h"
-#include "ui/main/about_text.h"
-#include "ui/main/main_window.h"
 #include "data/save_folder.h"
+#include "toolkit/application.h"
 #include "ui_test_support.h"
 
-#include <QDropEvent>
-#include <QHeaderView>
-#include <QLabel>
-#include <QMimeData>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QUrl>
-
+#include <cerrno>
 #include <condition_variable>
-#include <memory>
 #include <mutex>
 
 using namespace sg8;
 using namespace sg8::testing;
 
-class MainWindowTest : public QObject {
-    Q_OBJECT
+namespace {
 
-private slots:
-    void initTestCase() {}
-    void init();
-    void cleanup();
+class MainWindowTest : public MainWindowSuite {};
 
-    void startsEmptyWithTheDesignedLayout();
-    void openListsEveryGeneral();
-    void cancelledOpenKeepsTheFile();
-    void refusedFileChangesNothing_data();
-    void refusedFileChangesNothing();
-    void warningsAreShownOnce();
-    void commandsAreRefusedDuringALoad();
-    void closingDuringALoadDropsItsResult();
-    void saveAsksAboutTheBackup_data();
-    void saveAsksAboutTheBackup();
-    void saveWithoutAFileSaysSo();
-    void failedSaveIsToldAndKeepsTheFile();
-    void aboutShowsTheCredits();
-    void closingAsksAboutUnsavedEdits();
-    void openingAnotherFileAsksAboutUnsavedEdits_data();
-    void openingAnotherFileAsksAboutUnsavedEdits();
-    void droppedFileIsOpened();
-    void dialogStartsInTheGamesSaveFolder();
-
-private:
-    QString fixture(const char* name, const GeneralList& generals, std::int32_t trailer = 0);
-    void openFile(const QString& path);
-    QStringList row(int r) const;
-    QTableView* list() const { return control<QTableView>(window_, "超级列表框1"); }
-    QString countLabel() const { return control<QLabel>(window_, "标签1")->text(); }
-
-    std::unique_ptr<QTemporaryDir> dir_;
-    QTemporaryDir& folder() { return *dir_; }
-    Model model_;
-    std::unique_ptr<MainWindow> main_;
-    QWidget* window_ = nullptr;
-};
-
-QString MainWindowTest::fixture(const char* name, const GeneralList& generals, std::int32_t trailer)
+TEST_F(MainWindowTest, StartsEmptyWithItsCommandsAndHeaders)
 {
-    const QString path = folder().filePath(QString::fromUtf8(name));
-    writeBytes(path, encoded(generals, trailer));
-    return path;
-}
-
-void MainWindowTest::openFile(const QString& path)
-{
-    setNextFileName(path.toStdString());
-    QTest::mouseClick(control<QPushButton>(window_, "按钮1"), Qt::LeftButton);
-    QTRY_VERIFY(!main_->loading());
-}
-
-QStringList MainWindowTest::row(int r) const
-{
-    QStringList cells;
-    for (int c = 0; c < list()->model()->columnCount(); ++c) cells << list()->model()->index(r, c).data().toString();
-    return cells;
-}
-
-void MainWindowTest::init()
-{
-    takeShownMessages();
-    dir_ = std::make_unique<QTemporaryDir>();
-    initModel(model_);
-    main_ = std::make_unique<MainWindow>(model_);
-    main_->window().show();
-    window_ = visibleWindow("MainWindow");
-    QVERIFY(window_);
-}
-
-void MainWindowTest::cleanup()
-{
-    setFaultInjector({});
-    main_.reset();
-    window_ = nullptr;
-    for (const ShownMessage& message : takeShownMessages()) {
-        QVERIFY2(message.answeredInAdvance, ("unexpected message box: " + message.text).c_str());
+    Window& window = mainWindow();
+    EXPECT_EQ(window.caption(), "Tarvo - Quelbrin - 测试版0.3  【Pellix】");
+    EXPECT_EQ(driver::shownText(window, "按钮1"), "打开");
+    EXPECT_EQ(driver::shownText(window, "按钮2"), "保存");
+    EXPECT_EQ(driver::shownText(window, "按钮3"), "关于");
+    EXPECT_EQ(countLabel(), "总武将数：0个");  // no leading blank before the first load
+    for (const char* control : {"按钮1", "按钮2", "按钮3", "超级列表框1"}) {
+        EXPECT_TRUE(driver::isEnabled(window, control)) << control;
     }
-    QCOMPARE(dropUnusedAnswers(), std::size_t{0});
-    QCOMPARE(dropUnusedFileNames(), std::size_t{0});
+    EXPECT_EQ(driver::shownRowCount(window, kList), 0);
+    EXPECT_EQ(driver::shownSelectedRow(window, kList), -1);
+    EXPECT_EQ(driver::shownHeaders(window, kList),
+              (std::vector<std::string>{"ID", "武将", "字号", "性别", "寿命", "体力", "武力", "智力", "义理", "武器类型"}));
+
+    // The commands in a row along the top, 关于 at the far end, the list below them;
+    // all of it inside the window.
+    const driver::Rect client = driver::clientArea(window);
+    const driver::Rect open = driver::controlRect(window, "按钮1");
+    const driver::Rect save = driver::controlRect(window, "按钮2");
+    const driver::Rect count = driver::controlRect(window, "标签1");
+    const driver::Rect about = driver::controlRect(window, "按钮3");
+    const driver::Rect list = driver::controlRect(window, kList);
+    for (const driver::Rect& control : {open, save, count, about, list}) EXPECT_TRUE(liesWithin(control, client));
+    EXPECT_LE(open.left + open.width, save.left);
+    EXPECT_LE(save.left + save.width, count.left);
+    EXPECT_LE(count.left + count.width, about.left);
+    for (const driver::Rect& top : {open, save, count, about}) EXPECT_LE(top.top + top.height, list.top);
+    EXPECT_GT(list.width, client.width * 9 / 10);
 }
 
-void MainWindowTest::startsEmptyWithTheDesignedLayout()
+TEST_F(MainWindowTest, OpenListsEveryGeneral)
 {
-    QCOMPARE(window_->windowTitle(), QStringLiteral("Tarvo - Quelbrin - 测试版0.3  【Pellix】"));
-    QCOMPARE(window_->size(), QSize(642 - 6, 483 - 25));  // the design's size less the frame
-    QCOMPARE(window_->minimumSize(), window_->maximumSize());
-    QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));
-    QVERIFY(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
-
-    const struct {
-        const char* name;
-        QRect geometry;
-        const char* text;
-    } controls[] = {
-        {"按钮1", {8, 8, 80, 32}, "打开"},
-        {"按钮2", {96, 8, 80, 32}, "保存"},
-        {"按钮3", {544, 8, 80, 32}, "关于"},
-        {"标签1", {184, 16, 120, 24}, "总武将数：0个"},
-        {"超级列表框1", {8, 48, 624, 400}, nullptr},
-    };
-    for (const auto& expected : controls) {
-        QWidget* widget = control<QWidget>(window_, expected.name);
-        QVERIFY2(widget, expected.name);
-        QCOMPARE(widget->geometry(), expected.geometry);
-        QVERIFY(widget->isEnabled());
-        if (auto* button = qobject_cast<QPushButton*>(widget)) QCOMPARE(button->text(), QString::fromUtf8(expected.text));
-        if (auto* label = qobject_cast<QLabel*>(widget)) QCOMPARE(label->text(), QString::fromUtf8(expected.text));
-    }
-
-    QCOMPARE(list()->model()->rowCount(), 0);
-    const QStringList headers{"ID", "武将", "字号", "性别", "寿命", "体力", "武力", "智力", "义理", "武器类型"};
-    const int widths[] = {50, 80, 80, 50, 50, 50, 50, 50, 50, 100};
-    for (int c = 0; c < headers.size(); ++c) {
-        QCOMPARE(list()->model()->headerData(c, Qt::Horizontal).toString(), headers[c]);
-        QCOMPARE(list()->horizontalHeader()->sectionSize(c), widths[c]);
-    }
-    QVERIFY(!list()->horizontalHeader()->sectionsClickable());
-    QVERIFY(!list()->isSortingEnabled());
-    QVERIFY(list()->showGrid());
-    QCOMPARE(list()->selectionMode(), QAbstractItemView::SingleSelection);
-    QCOMPARE(list()->selectionBehavior(), QAbstractItemView::SelectRows);
-}
-
-void MainWindowTest::openListsEveryGeneral()
-{
-    CustomGeneral second = fullGeneral(-1);
+    CustomGeneral second = generalWithEveryField(-1);
     second.surname = {};
     second.weaponType = 12;
-    const QString path = fixture("two.bytes", {workedExampleGeneral(), second}, 77);
+    second.lifespan = 0;
+    const std::filesystem::path path = fixture("two.bytes", {workedExampleGeneral(), second}, 77);
     openFile(path);
 
-    QCOMPARE(countLabel(), QStringLiteral(" 总武将数：2个"));
-    QCOMPARE(list()->model()->rowCount(), 2);
-    QCOMPARE(row(0), (QStringList{"1001", "甲", "", "男", "60", "0", "0", "0", "0", "单手兵器"}));
+    EXPECT_EQ(countLabel(), " 总武将数：2个");
+    ASSERT_EQ(driver::shownRowCount(mainWindow(), kList), 2);
+    EXPECT_EQ(row(0), (std::vector<std::string>{"1001", "甲", "", "男", "60", "0", "0", "0", "0", "单手兵器"}));
     // No surname: the given name alone; a weapon code outside 1 to 8 shows the number.
-    QCOMPARE(row(1), (QStringList{"-1", "三", "子义", "女", "118", "119", "120", "121", "116", "12"}));
-    QCOMPARE(model_.generals.size(), std::size_t{2});
-    QCOMPARE(model_.trailerValue, 77);
-    QCOMPARE(QString::fromStdString(pathToUtf8(model_.savePath)), path);
-    QVERIFY(!model_.unsavedEdits);
+    EXPECT_EQ(row(1), (std::vector<std::string>{"-1", "三", "子义", "女", "0", "119", "120", "121", "116", "12"}));
+    EXPECT_EQ(model_.generals.size(), 2u);
+    EXPECT_EQ(model_.trailerValue, 77);
+    EXPECT_EQ(model_.savePath, path);
+    EXPECT_FALSE(model_.unsavedEdits);
 
     const std::optional<ShownFileDialog> dialog = lastFileDialog();
-    QVERIFY(dialog);
-    QCOMPARE(QString::fromStdString(dialog->title), QStringLiteral("存档文件"));
-    QCOMPARE(QString::fromStdString(dialog->filter), QStringLiteral("存档文件(*.bytes)|*.bytes|所有文件|*.*"));
-    QCOMPARE(dialog->initialFolder, pathToUtf8(gameSaveFolder()));
-    QCOMPARE(dialog->initialFileName, std::string());
-    QCOMPARE(QString::fromStdString(dialog->defaultExtension), QStringLiteral("bytes"));
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->title, "存档文件");
+    EXPECT_EQ(dialog->filter, "存档文件(*.bytes)|*.bytes|所有文件|*.*");
+    EXPECT_EQ(dialog->initialFolder, pathToUtf8(gameSaveFolder()));
+    EXPECT_EQ(dialog->initialFileName, "");
+    EXPECT_EQ(dialog->defaultExtension, "bytes");
+    EXPECT_FALSE(dialog->save);
 }
 
-void MainWindowTest::cancelledOpenKeepsTheFile()
+TEST_F(MainWindowTest, FileAnnouncingNoGeneralsListsNone)
 {
-    const QString path = fixture("one.bytes", {workedExampleGeneral()});
+    openFile(fixture("empty.bytes", {}));
+    EXPECT_EQ(countLabel(), " 总武将数：0个");
+    EXPECT_EQ(driver::shownRowCount(mainWindow(), kList), 0);
+}
+
+TEST_F(MainWindowTest, ClickingARowSelectsItAndHeadersDoNothing)
+{
+    openFile(fixture("three.bytes", {generalWithEveryField(30), generalWithEveryField(10), generalWithEveryField(20)}));
+    driver::clickRow(mainWindow(), kList, 1);
+    EXPECT_EQ(driver::shownSelectedRow(mainWindow(), kList), 1);
+    driver::clickRow(mainWindow(), kList, 2);
+    EXPECT_EQ(driver::shownSelectedRow(mainWindow(), kList), 2);
+
+    // The rows keep the file's order whichever header is clicked.
+    for (int column : {0, 1, 9}) driver::clickHeader(mainWindow(), kList, column);
+    processEvents();
+    EXPECT_EQ(driver::shownCell(mainWindow(), kList, 0, 0), "30");
+    EXPECT_EQ(driver::shownCell(mainWindow(), kList, 1, 0), "10");
+    EXPECT_EQ(driver::shownCell(mainWindow(), kList, 2, 0), "20");
+    EXPECT_TRUE(takeShownMessages().empty());
+}
+
+TEST_F(MainWindowTest, CancelledOpenKeepsTheFile)
+{
+    const std::filesystem::path path = fixture("one.bytes", {workedExampleGeneral()});
     openFile(path);
     setNextFileName(std::nullopt);
-    QTest::mouseClick(control<QPushButton>(window_, "按钮1"), Qt::LeftButton);
-    QVERIFY(!main_->loading());
+    driver::click(mainWindow(), "按钮1");
+    EXPECT_FALSE(main_->loading());
     // The last chosen path is offered again; the list, label and path stay.
-    QCOMPARE(QString::fromStdString(lastFileDialog()->initialFileName), path);
-    QCOMPARE(list()->model()->rowCount(), 1);
-    QCOMPARE(countLabel(), QStringLiteral(" 总武将数：1个"));
-    QCOMPARE(QString::fromStdString(pathToUtf8(model_.savePath)), path);
+    EXPECT_EQ(lastFileDialog()->initialFileName, pathToUtf8(path));
+    EXPECT_EQ(driver::shownRowCount(mainWindow(), kList), 1);
+    EXPECT_EQ(countLabel(), " 总武将数：1个");
+    EXPECT_EQ(model_.savePath, path);
 
     // A name the dialog would not accept (no such file) is a cancel too.
-    setNextFileName(folder().filePath("missing.bytes").toStdString());
-    QTest::mouseClick(control<QPushButton>(window_, "按钮1"), Qt::LeftButton);
-    QVERIFY(!main_->loading());
-    QCOMPARE(QString::fromStdString(pathToUtf8(model_.savePath)), path);
+    setNextFileName(pathToUtf8(folder_ / "missing.bytes"));
+    driver::click(mainWindow(), "按钮1");
+    EXPECT_FALSE(main_->loading());
+    EXPECT_EQ(model_.savePath, path);
+
+    // A save after the cancels writes to the file that is open.
+    CustomGeneral edited = model_.generals[0];
+    edited.baseStrength = 88;
+    ASSERT_TRUE(storeGeneral(model_, 0, edited));
+    save(MessageResult::No);
+    takeShownMessages();
+    EXPECT_EQ(fileBytes(path), encoded({edited}));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "missing.bytes"));
 }
 
-void MainWindowTest::refusedFileChangesNothing_data()
+TEST_F(MainWindowTest, RefusedFileChangesNothing)
 {
-    QTest::addColumn<QByteArray>("bytes");
-    const QByteArray good = encoded({workedExampleGeneral(), fullGeneral(5)}, 3);
-    QByteArray badHeader = good;
+    const std::string good = encoded({workedExampleGeneral(), generalWithEveryField(5)}, 3);
+    std::string badHeader = good;
     badHeader[1] = 2;
-    QTest::newRow("first value not 1") << badHeader;
-    QTest::newRow("truncated inside a general") << good.left(good.size() / 2);
-    QTest::newRow("empty file") << QByteArray();
-    QTest::newRow("not a save file") << QByteArray("hello, world");
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"first value not 1", badHeader},
+        {"truncated inside a general", good.substr(0, good.size() / 2)},
+        {"empty file", ""},
+        {"not a save file", "hello, world"},
+    };
+    for (const auto& refused : cases) {
+        SCOPED_TRACE(refused.name);
+        const std::filesystem::path goodPath = fixture("good.bytes", {workedExampleGeneral()}, 9);
+        openFile(goodPath);
+        const GeneralList before = model_.generals;
+
+        const std::filesystem::path badPath = folder_ / "bad.bytes";
+        writeBytes(badPath, refused.bytes);
+        openFile(badPath);
+
+        const std::vector<ShownMessage> shown = takeShownMessages();
+        ASSERT_EQ(shown.size(), 1u);
+        const Result<LoadedFile> loaded = loadSaveFile(badPath);
+        ASSERT_FALSE(loaded);
+        EXPECT_EQ(shown[0].text, loaded.error().message);
+        EXPECT_EQ(shown[0].caption, "打开失败：");
+
+        EXPECT_TRUE(model_.generals == before);
+        EXPECT_EQ(model_.trailerValue, 9);
+        EXPECT_EQ(model_.savePath, goodPath);
+        EXPECT_EQ(driver::shownRowCount(mainWindow(), kList), 1);
+        EXPECT_EQ(driver::shownCell(mainWindow(), kList, 0, 0), "1001");
+        EXPECT_EQ(countLabel(), " 总武将数：1个");
+        EXPECT_TRUE(driver::isEnabled(mainWindow(), "按钮1"));
+        EXPECT_EQ(fileBytes(badPath), refused.bytes);
+        // The dialog offers the open file again, not the refused one.
+        setNextFileName(std::nullopt);
+        driver::click(mainWindow(), "按钮1");
+        EXPECT_EQ(lastFileDialog()->initialFileName, pathToUtf8(goodPath));
+    }
 }
 
-void MainWindowTest::refusedFileChangesNothing()
+TEST_F(MainWindowTest, WarningsAreShownOnce)
 {
-    QFETCH(QByteArray, bytes);
-    const QString goodPath = fixture("good.bytes", {workedExampleGeneral()}, 9);
-    openFile(goodPath);
-    const GeneralList before = model_.generals;
-
-    const QString badPath = folder().filePath("bad.bytes");
-    writeBytes(badPath, bytes);
-    openFile(badPath);
-
-    const std::vector<ShownMessage> shown = takeShownMessages();
-    QCOMPARE(shown.size(), std::size_t{1});
-    const Result<LoadedFile> refused = loadSaveFile(pathFromUtf8(badPath.toStdString()));
-    QVERIFY(!refused);
-    QCOMPARE(shown[0].text, refused.error().message);
-    QCOMPARE(QString::fromStdString(shown[0].caption), QStringLiteral("打开失败："));
-
-    QVERIFY(model_.generals == before);
-    QCOMPARE(model_.trailerValue, 9);
-    QCOMPARE(QString::fromStdString(pathToUtf8(model_.savePath)), goodPath);
-    QCOMPARE(list()->model()->rowCount(), 1);
-    QCOMPARE(row(0).first(), QStringLiteral("1001"));
-    QCOMPARE(countLabel(), QStringLiteral(" 总武将数：1个"));
-    QVERIFY(control<QPushButton>(window_, "按钮1")->isEnabled());
-    QCOMPARE(fileBytes(badPath), bytes);
-    setNextFileName(std::nullopt);
-    QTest::mouseClick(control<QPushButton>(window_, "按钮1"), Qt::LeftButton);
-    QCOMPARE(QString::fromStdString(lastFileDialog()->initialFileName), goodPath);
-}
-
-void MainWindowTest::warningsAreShownOnce()
-{
-    QByteArray bytes = encoded({workedExampleGeneral()});
+    std::string bytes = encoded({workedExampleGeneral()});
     bytes[19] = 0x10;  // the second copy of the id no longer matches the first
-    const QString path = folder().filePath("ids.bytes");
+    const std::filesystem::path path = folder_ / "ids.bytes";
     writeBytes(path, bytes);
     openFile(path);
 
-    const Result<LoadedFile> loaded = loadSaveFile(pathFromUtf8(path.toStdString()));
-    QVERIFY(loaded && !loaded->warnings.empty());
+    const Result<LoadedFile> loaded = loadSaveFile(path);
+    ASSERT_TRUE(loaded);
+    ASSERT_FALSE(loaded->warnings.empty());
     const std::vector<ShownMessage> shown = takeShownMessages();
-    QCOMPARE(shown.size(), std::size_t{1});
-    for (const std::string& warning : loaded->warnings) QVERIFY(shown[0].text.find(warning) != std::string::npos);
-    QCOMPARE(list()->model()->rowCount(), 1);
-    QCOMPARE(countLabel(), QStringLiteral(" 总武将数：1个"));
+    ASSERT_EQ(shown.size(), 1u);
+    for (const std::string& warning : loaded->warnings) EXPECT_NE(shown[0].text.find(warning), std::string::npos);
+    EXPECT_EQ(driver::shownRowCount(mainWindow(), kList), 1);
+    EXPECT_EQ(countLabel(), " 总武将数：1个");
 }
 
-void MainWindowTest::commandsAreRefusedDuringALoad()
+TEST_F(MainWindowTest, CommandsAreRefusedDuringALoad)
 {
-    const QString first = fixture("first.bytes", {workedExampleGeneral()});
+    const std::filesystem::path first = fixture("first.bytes", {workedExampleGeneral()});
     openFile(first);
-    list()->selectRow(0);
+    driver::clickRow(mainWindow(), kList, 0);
 
     // Hold the next load at its first read until the test lets it go.
     std::mutex mutex;
@@ -284,235 +215,265 @@ void MainWindowTest::commandsAreRefusedDuringALoad()
         changed.wait(lock, [&] { return released; });
         return 0;
     });
-    const QString second = fixture("second.bytes", {fullGeneral(1), fullGeneral(2), fullGeneral(3)});
-    setNextFileName(second.toStdString());
-    QTest::mouseClick(control<QPushButton>(window_, "按钮1"), Qt::LeftButton);
+    const std::filesystem::path second =
+        fixture("second.bytes", {generalWithEveryField(1), generalWithEveryField(2), generalWithEveryField(3)});
+    setNextFileName(pathToUtf8(second));
+    driver::click(mainWindow(), "按钮1");
     {
         std::unique_lock lock(mutex);
         changed.wait(lock, [&] { return reached; });
     }
-    QVERIFY(main_->loading());
-    QVERIFY(!control<QPushButton>(window_, "按钮1")->isEnabled());
-    QVERIFY(!control<QPushButton>(window_, "按钮2")->isEnabled());
-    QVERIFY(!list()->isEnabled());
+    EXPECT_TRUE(main_->loading());
+    EXPECT_FALSE(driver::isEnabled(mainWindow(), "按钮1"));
+    EXPECT_FALSE(driver::isEnabled(mainWindow(), "按钮2"));
+    EXPECT_FALSE(driver::isEnabled(mainWindow(), kList));
 
     // The handlers themselves refuse too: no dialog, no question, no editor.
     const std::optional<ShownFileDialog> dialogBefore = lastFileDialog();
     main_->openSaveFile();
     main_->saveSaveFile();
     main_->openEditor();
-    QVERIFY(!main_->loadFile(pathFromUtf8(first.toStdString())));
-    QVERIFY(!visibleWindow("EditorWindow"));
-    QCOMPARE(lastFileDialog()->initialFileName, dialogBefore->initialFileName);
-    QVERIFY(takeShownMessages().empty());
-    QCOMPARE(list()->model()->rowCount(), 1);
+    EXPECT_FALSE(main_->loadFile(first));
+    driver::dropFiles(mainWindow(), {pathToUtf8(first)});
+    EXPECT_FALSE(driver::windowExists("EditorWindow"));
+    EXPECT_EQ(lastFileDialog()->initialFileName, dialogBefore->initialFileName);
+    EXPECT_TRUE(takeShownMessages().empty());
+    EXPECT_EQ(driver::shownRowCount(mainWindow(), kList), 1);
 
     {
         std::lock_guard lock(mutex);
         released = true;
     }
     changed.notify_all();
-    QTRY_VERIFY(!main_->loading());
-    QCOMPARE(list()->model()->rowCount(), 3);
-    QCOMPARE(countLabel(), QStringLiteral(" 总武将数：3个"));
-    QVERIFY(control<QPushButton>(window_, "按钮2")->isEnabled());
-    QVERIFY(list()->isEnabled());
+    ASSERT_TRUE(driver::waitUntil([this] { return !main_->loading(); }));
+    EXPECT_EQ(driver::shownRowCount(mainWindow(), kList), 3);
+    EXPECT_EQ(countLabel(), " 总武将数：3个");
+    EXPECT_EQ(model_.savePath, second);
+    EXPECT_TRUE(driver::isEnabled(mainWindow(), "按钮1"));
+    EXPECT_TRUE(driver::isEnabled(mainWindow(), "按钮2"));
+    EXPECT_TRUE(driver::isEnabled(mainWindow(), kList));
 }
 
-void MainWindowTest::closingDuringALoadDropsItsResult()
+TEST_F(MainWindowTest, ClosingDuringALoadDropsItsResult)
 {
-    const QString path = fixture("late.bytes", {workedExampleGeneral(), fullGeneral(2)});
-    setNextFileName(path.toStdString());
-    QTest::mouseClick(control<QPushButton>(window_, "按钮1"), Qt::LeftButton);
-    QVERIFY(main_->loading());
-    QVERIFY(window_->close());
+    const std::filesystem::path path = fixture("late.bytes", {workedExampleGeneral(), generalWithEveryField(2)});
+    setNextFileName(pathToUtf8(path));
+    driver::click(mainWindow(), "按钮1");
+    ASSERT_TRUE(main_->loading());
+    driver::closeWindow(mainWindow());
+    EXPECT_EQ(driver::findWindow("MainWindow"), nullptr);
     main_.reset();  // waits for the worker; its result must reach nothing
-    QCoreApplication::processEvents();
-    QVERIFY(model_.generals.empty());
-    QVERIFY(model_.savePath.empty());
+    processEvents();
+    EXPECT_TRUE(model_.generals.empty());
+    EXPECT_TRUE(model_.savePath.empty());
 }
 
-void MainWindowTest::saveAsksAboutTheBackup_data()
+TEST_F(MainWindowTest, SaveAsksAboutTheBackup)
 {
-    QTest::addColumn<bool>("backup");
-    QTest::newRow("No") << false;
-    QTest::newRow("Yes, replacing an older backup") << true;
+    for (const bool backup : {false, true}) {
+        SCOPED_TRACE(backup ? "Yes, replacing an older backup" : "No");
+        const std::filesystem::path path =
+            fixture("save.bytes", {workedExampleGeneral(), generalWithEveryField(2)}, 42);
+        const std::string original = fileBytes(path);
+        const std::filesystem::path bakPath = folder_ / "save.bytes.bak";
+        writeBytes(bakPath, "an older backup");
+        openFile(path);
+
+        CustomGeneral edited = model_.generals[1];
+        edited.baseStrength = 99;
+        ASSERT_TRUE(storeGeneral(model_, 1, edited));
+        save(backup ? MessageResult::Yes : MessageResult::No);
+
+        const std::vector<ShownMessage> shown = takeShownMessages();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, "是否在原目录备份原存档文件？");
+        EXPECT_EQ(shown[0].caption, "备份提示：");
+        EXPECT_EQ(shown[0].style, MessageStyle::YesNo);
+        EXPECT_EQ(shown[0].icon, MessageIcon::None);
+
+        EXPECT_EQ(fileBytes(path), encoded({workedExampleGeneral(), edited}, 42));
+        EXPECT_EQ(fileBytes(bakPath), backup ? original : "an older backup");
+        EXPECT_FALSE(model_.unsavedEdits);
+    }
 }
 
-void MainWindowTest::saveAsksAboutTheBackup()
+TEST_F(MainWindowTest, SaveWithoutAFileSaysSo)
 {
-    QFETCH(bool, backup);
-    const QString path = fixture("save.bytes", {workedExampleGeneral(), fullGeneral(2)}, 42);
-    const QByteArray original = fileBytes(path);
-    const QString bakPath = path + ".bak";
-    writeBytes(bakPath, "an older backup");
-    openFile(path);
-
-    CustomGeneral edited = model_.generals[1];
-    edited.baseStrength = 99;
-    QVERIFY(storeGeneral(model_, 1, edited));
-    setNextAnswer(backup ? MessageResult::Yes : MessageResult::No);
-    QTest::mouseClick(control<QPushButton>(window_, "按钮2"), Qt::LeftButton);
-
+    driver::click(mainWindow(), "按钮2");
     const std::vector<ShownMessage> shown = takeShownMessages();
-    QCOMPARE(shown.size(), std::size_t{1});
-    QCOMPARE(QString::fromStdString(shown[0].text), QStringLiteral("是否在原目录备份原存档文件？"));
-    QCOMPARE(QString::fromStdString(shown[0].caption), QStringLiteral("备份提示："));
-    QCOMPARE(shown[0].style, MessageStyle::YesNo);
-    QCOMPARE(shown[0].icon, MessageIcon::None);
-
-    QCOMPARE(fileBytes(path), encoded(model_.generals, 42));
-    QVERIFY(fileBytes(path) != original);
-    QCOMPARE(fileBytes(bakPath), backup ? original : QByteArray("an older backup"));
-    QVERIFY(!model_.unsavedEdits);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "尚未打开存档文件，没有可保存的内容。");
+    EXPECT_EQ(shown[0].style, MessageStyle::Ok);
+    EXPECT_TRUE(folder_.names().empty());
 }
 
-void MainWindowTest::saveWithoutAFileSaysSo()
+TEST_F(MainWindowTest, FailedSaveIsToldAndKeepsTheFile)
 {
-    QTest::mouseClick(control<QPushButton>(window_, "按钮2"), Qt::LeftButton);
-    const std::vector<ShownMessage> shown = takeShownMessages();
-    QCOMPARE(shown.size(), std::size_t{1});
-    QCOMPARE(QString::fromStdString(shown[0].text), QStringLiteral("尚未打开存档文件，没有可保存的内容。"));
-    QCOMPARE(shown[0].style, MessageStyle::Ok);
-    QVERIFY(QDir(folder().path()).entryList(QDir::Files).isEmpty());
-}
-
-void MainWindowTest::failedSaveIsToldAndKeepsTheFile()
-{
-    const QString path = fixture("locked.bytes", {workedExampleGeneral()});
-    const QByteArray original = fileBytes(path);
+    const std::filesystem::path path = fixture("locked.bytes", {workedExampleGeneral()});
+    const std::string original = fileBytes(path);
     openFile(path);
     CustomGeneral edited = model_.generals[0];
     edited.lifespan = 61;
-    QVERIFY(storeGeneral(model_, 0, edited));
+    ASSERT_TRUE(storeGeneral(model_, 0, edited));
 
     setFaultInjector([](IoStep step) { return step == IoStep::Rename ? EACCES : 0; });
-    setNextAnswer(MessageResult::No);
-    QTest::mouseClick(control<QPushButton>(window_, "按钮2"), Qt::LeftButton);
+    save(MessageResult::No);
     setFaultInjector({});
 
     const std::vector<ShownMessage> shown = takeShownMessages();
-    QCOMPARE(shown.size(), std::size_t{2});
-    QCOMPARE(QString::fromStdString(shown[1].caption), QStringLiteral("保存失败："));
-    QVERIFY(!shown[1].text.empty());
-    QCOMPARE(fileBytes(path), original);
-    QVERIFY(model_.unsavedEdits);
-    QCOMPARE(QDir(folder().path()).entryList(QDir::Files), QStringList{"locked.bytes"});
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].caption, "保存失败：");
+    EXPECT_NE(shown[1].text.find(stepName(IoStep::Rename)), std::string::npos) << shown[1].text;
+    EXPECT_EQ(fileBytes(path), original);
+    EXPECT_TRUE(model_.unsavedEdits);
+    EXPECT_EQ(folder_.names(), std::vector<std::string>{"locked.bytes"});
 }
 
-void MainWindowTest::aboutShowsTheCredits()
+TEST_F(MainWindowTest, AboutShowsTheCredits)
 {
-    QTest::mouseClick(control<QPushButton>(window_, "按钮3"), Qt::LeftButton);
+    driver::click(mainWindow(), "按钮3");
     const std::vector<ShownMessage> shown = takeShownMessages();
-    QCOMPARE(shown.size(), std::size_t{1});
-    QCOMPARE(QString::fromStdString(shown[0].caption), QStringLiteral("版权"));
-    QCOMPARE(shown[0].style, MessageStyle::Ok);
-    QCOMPARE(shown[0].icon, MessageIcon::None);
-    const QStringList lines = QString::fromStdString(shown[0].text).split(QStringLiteral("\r\n"));
-    QCOMPARE(lines.size(), 7);
-    QVERIFY(lines[0].isEmpty() && lines[1].isEmpty());
-    for (int i = 2; i < 7; ++i) QVERIFY(!lines[i].isEmpty());
-    QVERIFY(!QString::fromStdString(shown[0].text).endsWith(QStringLiteral("\r\n")));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].caption, "版权");
+    EXPECT_EQ(shown[0].style, MessageStyle::Ok);
+    EXPECT_EQ(shown[0].icon, MessageIcon::None);
+    // Seven lines joined by CR LF, none after the last: two empty, then five of credits.
+    std::vector<std::string> lines;
+    std::string text = shown[0].text;
+    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos; text.erase(0, at + 2)) {
+        lines.push_back(text.substr(0, at));
+    }
+    lines.push_back(text);
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_TRUE(lines[0].empty() && lines[1].empty());
+    for (std::size_t i = 2; i < 7; ++i) {
+        EXPECT_FALSE(lines[i].empty()) << "line " << i + 1;
+        EXPECT_EQ(lines[i].find_first_of("\r\n"), std::string::npos) << "line " << i + 1;
+    }
 }
 
-void MainWindowTest::closingAsksAboutUnsavedEdits()
+TEST_F(MainWindowTest, ClosingAsksAboutUnsavedEdits)
 {
-    const QString path = fixture("edits.bytes", {workedExampleGeneral()});
-    const QByteArray original = fileBytes(path);
+    const std::filesystem::path path = fixture("edits.bytes", {workedExampleGeneral()});
+    const std::string original = fileBytes(path);
     openFile(path);
     // Without unsaved edits nothing is asked; storing an equal record leaves none.
-    QVERIFY(!storeGeneral(model_, 0, model_.generals[0]));
+    EXPECT_FALSE(storeGeneral(model_, 0, model_.generals[0]));
     CustomGeneral edited = model_.generals[0];
     edited.baseStamina = 50;
-    QVERIFY(storeGeneral(model_, 0, edited));
+    ASSERT_TRUE(storeGeneral(model_, 0, edited));
 
     setNextAnswer(MessageResult::Cancel);
-    QVERIFY(!window_->close());
-    QVERIFY(window_->isVisible());
+    driver::closeWindow(mainWindow());
+    EXPECT_NE(driver::findWindow("MainWindow"), nullptr);
     const std::vector<ShownMessage> asked = takeShownMessages();
-    QCOMPARE(asked.size(), std::size_t{1});
-    QCOMPARE(asked[0].style, MessageStyle::YesNoCancel);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text, "当前存档有未保存的修改，是否先保存？");
+    EXPECT_EQ(asked[0].style, MessageStyle::YesNoCancel);
 
     setNextAnswer(MessageResult::No);
-    QVERIFY(window_->close());
-    QCOMPARE(fileBytes(path), original);
+    driver::closeWindow(mainWindow());
+    EXPECT_EQ(driver::findWindow("MainWindow"), nullptr);
+    EXPECT_EQ(fileBytes(path), original);
 }
 
-void MainWindowTest::openingAnotherFileAsksAboutUnsavedEdits_data()
+TEST_F(MainWindowTest, ClosingWithoutEditsAsksNothing)
 {
-    QTest::addColumn<MessageResult>("answer");
-    QTest::addColumn<bool>("opened");
-    QTest::addColumn<bool>("saved");
-    QTest::newRow("Cancel: stay") << MessageResult::Cancel << false << false;
-    QTest::newRow("No: open without saving") << MessageResult::No << true << false;
-    QTest::newRow("Yes: save, then open") << MessageResult::Yes << true << true;
+    openFile(fixture("clean.bytes", {workedExampleGeneral()}));
+    driver::closeWindow(mainWindow());
+    EXPECT_EQ(driver::findWindow("MainWindow"), nullptr);
+    EXPECT_TRUE(takeShownMessages().empty());
 }
 
-void MainWindowTest::openingAnotherFileAsksAboutUnsavedEdits()
+TEST_F(MainWindowTest, OpeningAnotherFileAsksAboutUnsavedEdits)
 {
-    QFETCH(MessageResult, answer);
-    QFETCH(bool, opened);
-    QFETCH(bool, saved);
-    const QString first = fixture("first.bytes", {workedExampleGeneral()});
-    const QByteArray original = fileBytes(first);
-    const QString second = fixture("second.bytes", {fullGeneral(1), fullGeneral(2)});
+    const struct {
+        const char* name;
+        MessageResult answer;
+        bool opened;
+        bool saved;
+    } cases[] = {
+        {"Cancel: stay", MessageResult::Cancel, false, false},
+        {"No: open without saving", MessageResult::No, true, false},
+        {"Yes: save, then open", MessageResult::Yes, true, true},
+    };
+    for (const auto& expected : cases) {
+        SCOPED_TRACE(expected.name);
+        const std::filesystem::path first = fixture("first.bytes", {workedExampleGeneral()});
+        const std::string original = fileBytes(first);
+        const std::filesystem::path second =
+            fixture("second.bytes", {generalWithEveryField(1), generalWithEveryField(2)});
+        openFile(first);
+        CustomGeneral edited = model_.generals[0];
+        edited.righteousness = 7;
+        ASSERT_TRUE(storeGeneral(model_, 0, edited));
+
+        setNextAnswer(expected.answer);
+        if (expected.answer == MessageResult::Yes) setNextAnswer(MessageResult::No);  // the backup question
+        openFile(second);
+
+        const std::vector<ShownMessage> shown = takeShownMessages();
+        ASSERT_EQ(shown.size(), expected.saved ? 2u : 1u);
+        EXPECT_EQ(shown[0].text, "当前存档有未保存的修改，是否先保存？");
+        EXPECT_EQ(shown[0].style, MessageStyle::YesNoCancel);
+        EXPECT_EQ(driver::shownRowCount(mainWindow(), kList), expected.opened ? 2 : 1);
+        EXPECT_EQ(model_.savePath, expected.opened ? second : first);
+        EXPECT_EQ(fileBytes(first), expected.saved ? encoded({edited}) : original);
+        EXPECT_EQ(model_.unsavedEdits, !expected.opened);
+        // Cancel: no dialog at all, so its prepared file name is left over.
+        EXPECT_EQ(dropUnusedFileNames(), expected.opened ? 0u : 1u);
+        model_.unsavedEdits = false;
+    }
+}
+
+TEST_F(MainWindowTest, DroppedFileIsOpened)
+{
+    const std::filesystem::path path = fixture("dropped.bytes", {workedExampleGeneral(), generalWithEveryField(2)});
+    ASSERT_TRUE(driver::dropFiles(mainWindow(), {pathToUtf8(path)}));
+    ASSERT_TRUE(driver::waitUntil([this] { return !main_->loading(); }));
+    EXPECT_EQ(driver::shownRowCount(mainWindow(), kList), 2);
+    EXPECT_EQ(countLabel(), " 总武将数：2个");
+    EXPECT_EQ(model_.savePath, path);
+}
+
+TEST_F(MainWindowTest, DropWithUnsavedEditsAsksFirst)
+{
+    const std::filesystem::path first = fixture("first.bytes", {workedExampleGeneral()});
+    const std::filesystem::path dropped =
+        fixture("dropped.bytes", {generalWithEveryField(1), generalWithEveryField(2)});
     openFile(first);
     CustomGeneral edited = model_.generals[0];
-    edited.righteousness = 7;
-    QVERIFY(storeGeneral(model_, 0, edited));
+    edited.relation = 3;
+    ASSERT_TRUE(storeGeneral(model_, 0, edited));
 
-    setNextAnswer(answer);
-    if (answer == MessageResult::Yes) setNextAnswer(MessageResult::No);  // the backup question
-    openFile(second);
-
-    const std::vector<ShownMessage> shown = takeShownMessages();
-    QCOMPARE(shown.size(), saved ? std::size_t{2} : std::size_t{1});
-    QCOMPARE(QString::fromStdString(shown[0].text), QStringLiteral("当前存档有未保存的修改，是否先保存？"));
-    QCOMPARE(shown[0].style, MessageStyle::YesNoCancel);
-    QCOMPARE(list()->model()->rowCount(), opened ? 2 : 1);
-    QCOMPARE(QString::fromStdString(pathToUtf8(model_.savePath)), opened ? second : first);
-    QCOMPARE(fileBytes(first), saved ? encoded({edited}) : original);
-    QCOMPARE(model_.unsavedEdits, !opened);
-    QCOMPARE(dropUnusedFileNames(), opened ? std::size_t{0} : std::size_t{1});  // Cancel: no dialog at all
+    setNextAnswer(MessageResult::Cancel);
+    driver::dropFiles(mainWindow(), {pathToUtf8(dropped)});
+    driver::waitUntil([this] { return !main_->loading(); });
+    ASSERT_EQ(takeShownMessages().size(), 1u);
+    EXPECT_EQ(model_.savePath, first);
+    EXPECT_TRUE(model_.unsavedEdits);
 }
 
-void MainWindowTest::droppedFileIsOpened()
-{
-    const QString path = fixture("dropped.bytes", {workedExampleGeneral(), fullGeneral(2)});
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(path)});
-    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window_, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window_, &drop);
-    QVERIFY(drop.isAccepted());
-    QTRY_VERIFY(!main_->loading());
-    QCOMPARE(list()->model()->rowCount(), 2);
-    QCOMPARE(QString::fromStdString(pathToUtf8(model_.savePath)), path);
-}
-
-void MainWindowTest::dialogStartsInTheGamesSaveFolder()
+TEST(GameSaveFolder, FoundInASteamLibraryElseTheHomeFolder)
 {
 #ifdef _WIN32
-    QSKIP("the Proton prefix is looked for on Linux only");
+    GTEST_SKIP() << "the Proton prefix is looked for on Linux only";
 #else
-    const std::filesystem::path home = pathFromUtf8(folder().filePath("home").toStdString());
+    TempFolder folder;
+    const std::filesystem::path home = folder / "home";
     std::filesystem::create_directories(home / ".steam" / "steam" / "steamapps");
-    QCOMPARE(gameSaveFolderIn(home), home);  // no game installed: the home folder
+    EXPECT_EQ(gameSaveFolderIn(home), home);  // no game installed: the home folder
 
     // The game in a second Steam library, listed by the first.
-    const std::filesystem::path library = pathFromUtf8(folder().filePath("games").toStdString());
+    const std::filesystem::path library = folder / "games";
     const std::filesystem::path saves = library / "steamapps" / "compatdata" / "1234560" / "pfx" / "drive_c" /
                                         "users" / "steamuser" / "AppData" / "LocalLow" / "UserJoy" / "SG8";
     std::filesystem::create_directories(saves);
-    QCOMPARE(gameSaveFolderIn(home), home);
-    writeBytes(QString::fromStdString(pathToUtf8(home / ".steam" / "steam" / "steamapps" / "libraryfolders.vdf")),
-               QByteArray("\"libraryfolders\"\n{\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"") +
-                   QByteArray::fromStdString(pathToUtf8(library)) + "\"\n\t}\n}\n");
-    QCOMPARE(gameSaveFolderIn(home), saves);
+    EXPECT_EQ(gameSaveFolderIn(home), home);
+    writeBytes(home / ".steam" / "steam" / "steamapps" / "libraryfolders.vdf",
+               "\"libraryfolders\"\n{\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + pathToUtf8(library) + "\"\n\t}\n}\n");
+    EXPECT_EQ(gameSaveFolderIn(home), saves);
 #endif
 }
 
-QTEST_MAIN(MainWindowTest)
-#include "main_window_test.moc"
+}  // namespace

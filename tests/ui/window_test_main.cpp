@@ -1,6 +1,7 @@
 // The window suites' main: the toolkit's application, made once for every test,
 // on whichever window system the toolkit was built for.
 
+#include "tests/core/history_sandbox.h"
 #include "toolkit/application.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,10 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     // Listing the tests (as ctest does to find them) needs no window system.
     if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+
+    // Saves keep a backup history: the suites' go into a temporary folder, named
+    // in SG8GEN_BACKUP_DIR before any window or test starts, never the user's own.
+    sg8::testing::sandboxBackupRoot();
     sg8::Application application(argc, argv);
     return RUN_ALL_TESTS();
 }

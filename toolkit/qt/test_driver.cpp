@@ -9,16 +9,19 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QUrl>
 
 #include <stdexcept>
 
@@ -34,6 +37,15 @@ const Window::Impl::Control& controlOf(Window& window, std::string_view name)
 }
 
 QWidget* widgetOf(Window& window, std::string_view name) { return controlOf(window, name).widget; }
+
+/// Whether the user's input reaches the window: not while another window is modal.
+/// Qt Test hands its events to the widget itself, past the check the window system
+/// makes, so the driver makes it.
+bool takesInput(Window& window)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    return !modal || modal == window.impl().widget;
+}
 
 QTableView* tableOf(Window& window, std::string_view list)
 {
@@ -63,12 +75,14 @@ QPoint rowCentre(QTableView* table, int row)
 
 void click(Window& window, std::string_view button)
 {
+    if (!takesInput(window)) return;
     auto* target = static_cast<QPushButton*>(window.impl().find(button, {ControlKind::Button}).widget);
     QTest::mouseClick(target, Qt::LeftButton);
 }
 
 void clickRow(Window& window, std::string_view list, int row)
 {
+    if (!takesInput(window)) return;
     QTableView* table = tableOf(window, list);
     table->setFocus(Qt::MouseFocusReason);
     QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, rowCentre(table, row));
@@ -76,6 +90,7 @@ void clickRow(Window& window, std::string_view list, int row)
 
 void doubleClickRow(Window& window, std::string_view list, int row)
 {
+    if (!takesInput(window)) return;
     QTableView* table = tableOf(window, list);
     table->setFocus(Qt::MouseFocusReason);
     const QPoint at = rowCentre(table, row);
@@ -86,6 +101,7 @@ void doubleClickRow(Window& window, std::string_view list, int row)
 
 void clickHeader(Window& window, std::string_view list, int column)
 {
+    if (!takesInput(window)) return;
     QHeaderView* header = tableOf(window, list)->horizontalHeader();
     const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
     QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(x, header->height() / 2));
@@ -93,6 +109,7 @@ void clickHeader(Window& window, std::string_view list, int column)
 
 void typeText(Window& window, std::string_view control, std::string_view utf8)
 {
+    if (!takesInput(window)) return;
     QWidget* target = keyboardTarget(window, control);
     for (const char32_t codePoint : qt::toQString(utf8).toUcs4()) {
         if (codePoint == U'\n') {
@@ -105,6 +122,7 @@ void typeText(Window& window, std::string_view control, std::string_view utf8)
 
 void pasteText(Window& window, std::string_view control, std::string_view utf8)
 {
+    if (!takesInput(window)) return;
     QWidget* target = keyboardTarget(window, control);
     QApplication::clipboard()->setText(qt::toQString(utf8));
     QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
@@ -112,6 +130,7 @@ void pasteText(Window& window, std::string_view control, std::string_view utf8)
 
 void commitInputMethod(Window& window, std::string_view control, std::string_view utf8)
 {
+    if (!takesInput(window)) return;
     QWidget* target = keyboardTarget(window, control);
     QInputMethodEvent event;
     event.setCommitString(qt::toQString(utf8));
@@ -120,6 +139,7 @@ void commitInputMethod(Window& window, std::string_view control, std::string_vie
 
 void selectAllText(Window& window, std::string_view control)
 {
+    if (!takesInput(window)) return;
     QWidget* target = keyboardTarget(window, control);
     if (auto* line = qobject_cast<QLineEdit*>(target)) {
         line->selectAll();
@@ -130,6 +150,7 @@ void selectAllText(Window& window, std::string_view control)
 
 void placeCaret(Window& window, std::string_view control, int position)
 {
+    if (!takesInput(window)) return;
     QWidget* target = keyboardTarget(window, control);
     if (auto* line = qobject_cast<QLineEdit*>(target)) {
         line->setCursorPosition(position);
@@ -144,6 +165,7 @@ void pressKey(Window& window, std::string_view control, std::string_view chord)
 {
     const std::optional<KeyChord> parsed = parseKeyChord(chord);
     if (!parsed) throw std::logic_error("no key named " + std::string(chord));
+    if (!takesInput(window)) return;
     QWidget* target = control.empty() ? QApplication::focusWidget() : keyboardTarget(window, control);
     if (!target) target = window.impl().widget;
     const auto [key, modifiers] = qt::qtKeyOf(*parsed);
@@ -152,18 +174,22 @@ void pressKey(Window& window, std::string_view control, std::string_view chord)
 
 void pickItem(Window& window, std::string_view combo, int index)
 {
+    if (!takesInput(window)) return;
     auto* box = static_cast<QComboBox*>(window.impl().find(combo, {ControlKind::ComboBox}).widget);
     box->setFocus(Qt::MouseFocusReason);
     box->showPopup();
     QAbstractItemView* items = box->view();
     const QModelIndex item = items->model()->index(index, box->modelColumn());
     items->scrollTo(item);
-    QTest::mouseClick(items->viewport(), Qt::LeftButton, Qt::NoModifier, items->visualRect(item).center());
+    // An item may be wider than a narrow list shows it: click the part in view.
+    const QPoint at = items->visualRect(item).intersected(items->viewport()->rect()).center();
+    QTest::mouseClick(items->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     if (box->view()->isVisible()) box->hidePopup();
 }
 
 void closeWindow(Window& window)
 {
+    if (!takesInput(window)) return;
     if (window.impl().widget) window.impl().widget->close();
 }
 
@@ -172,6 +198,23 @@ void resizeWindow(Window& window, int width, int height)
     // The design's sizes count the frame: 3 pixels each side and a 19-pixel caption.
     if (window.impl().widget) window.impl().widget->resize(width - 6, height - 25);
     processEvents();
+}
+
+bool dropFiles(Window& window, const std::vector<std::string>& utf8Paths)
+{
+    QWidget* target = window.impl().widget;
+    if (!target || !takesInput(window)) return false;
+    QMimeData files;
+    QList<QUrl> urls;
+    for (const std::string& path : utf8Paths) urls.push_back(QUrl::fromLocalFile(qt::toQString(path)));
+    files.setUrls(urls);
+    const QPoint middle = target->rect().center();
+    QDragEnterEvent enter(middle, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(middle), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
 }
 
 std::string shownText(Window& window, std::string_view control)
@@ -227,6 +270,12 @@ Rect controlRect(Window& window, std::string_view control)
     QWidget* widget = widgetOf(window, control);
     const QPoint topLeft = widget->mapTo(window.impl().widget, QPoint(0, 0));
     return {topLeft.x(), topLeft.y(), widget->width(), widget->height()};
+}
+
+Rect clientArea(Window& window)
+{
+    QWidget* widget = window.impl().widget;
+    return widget ? Rect{0, 0, widget->width(), widget->height()} : Rect{0, 0, 0, 0};
 }
 
 }  // namespace sg8::driver
