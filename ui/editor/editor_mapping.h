@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace sg8 {
@@ -21,6 +23,7 @@ struct EditorBinding {
     std::string_view field;    ///< the field's name in the field table
     std::string_view control;  ///< the control's design name
     FieldControl how;
+    std::string_view label;    ///< the caption of the control's label, naming the field to the user
 };
 
 /// The edited fields and their controls, in the order the editor fills them and
@@ -33,6 +36,21 @@ int fieldIndexOf(const EditorBinding& binding);
 
 /// The index in 组合框_武器 of the item numbered `weaponType`; −1 for none.
 std::int32_t weaponComboIndex(std::int32_t weaponType);
+
+/// The selection the design's rule gives a list for `value` (out of range is
+/// clamped by the list itself: above the last item picks the last, below 0 none).
+std::int64_t designedSelection(FieldControl how, std::int32_t value);
+
+/// The item of a list of `itemCount` designed items that stands for `value`
+/// exactly, or nothing when the list has no item for it.
+std::optional<int> itemForValue(FieldControl how, std::int32_t value, int itemCount);
+
+/// What a list stores for the picked item `selection` (−1: none picked), by the
+/// design's rule; `itemNumber` is that item's number (the weapon list's code).
+std::int32_t valueOfSelection(FieldControl how, int selection, std::int32_t itemNumber);
+
+/// "其他（99）": the extra item that shows a value for which a list has no item.
+std::string otherValueItem(std::int32_t value);
 
 /// "<birthYear + lifespan>年死亡", the sum taken in double precision.
 Text deathYearText(std::int32_t birthYear, std::int32_t lifespan);

@@ -2,8 +2,12 @@
 
 #include "ui/editor/editor_design.h"
 #include "ui/editor/editor_mapping.h"
+#include "toolkit/message_box.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 namespace sg8 {
 
@@ -11,6 +15,41 @@ namespace {
 
 std::string utf8Of(const Text& text) { return textToUtf8(text).bytes(); }
 std::int32_t numberIn(const std::string& utf8) { return textToInt(utf8ToText(ByteString(utf8))); }
+
+/// A number box's value read as textToInt reads it, or nothing when the number
+/// doesn't fit in 32 bits (where textToInt would wrap it).
+std::optional<std::int32_t> textToIntIfFits(const Text& text)
+{
+    std::string folded;
+    const std::string_view bytes = text.view();
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto lead = static_cast<std::uint8_t>(bytes[i]);
+        const auto trail = i + 1 < bytes.size() ? static_cast<std::uint8_t>(bytes[i + 1]) : 0;
+        if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) {
+            folded += static_cast<char>(trail - 0x80);
+            ++i;
+        } else if (lead == 0xA1 && trail == 0xA1) {
+            folded += ' ';
+            ++i;
+        } else {
+            folded += static_cast<char>(lead);
+        }
+    }
+    std::size_t i = folded.find_first_not_of(" \t\n\v\f\r");
+    if (i == std::string::npos) return 0;
+    bool negative = false;
+    if (folded[i] == '+' || folded[i] == '-') negative = folded[i++] == '-';
+    constexpr std::int64_t limit = std::int64_t{1} << 31;
+    std::int64_t magnitude = 0;
+    for (; i < folded.size() && folded[i] >= '0' && folded[i] <= '9'; ++i) {
+        magnitude = magnitude * 10 + (folded[i] - '0');
+        if (magnitude > limit) return std::nullopt;
+    }
+    if (magnitude == limit && !negative) return std::nullopt;
+    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+constexpr std::string_view kInt32RangeText = "-2147483648 到 2147483647";
 
 }  // namespace
 
@@ -41,19 +80,32 @@ void EditorWindow::fillEditor()
             window_.editBox(binding.control).setText(utf8Of(intToText(general.intField(field))));
             break;
         case FieldControl::ListFromOne:
-            window_.comboBox(binding.control).setSelection(std::int64_t{general.intField(field)} - 1);
-            break;
         case FieldControl::WeaponList:
-            window_.comboBox(binding.control).setSelection(weaponComboIndex(general.intField(field)));
-            break;
         case FieldControl::ListFromZero:
-            window_.comboBox(binding.control).setSelection(general.intField(field));
+            fillList(binding, general.intField(field));
             break;
         }
         if (binding.field == "lifespan") {
             window_.label("标签15").setCaption(utf8Of(deathYearText(general.birthYear, general.lifespan)));
         }
     }
+}
+
+void EditorWindow::fillList(const EditorBinding& binding, std::int32_t value)
+{
+    ComboBox list = window_.comboBox(binding.control);
+    ShownList& shown = shownLists_[std::string(binding.control)];
+    const int designedItems = list.count();
+    // The list shows what the design's rule shows, among the design's items alone.
+    const std::int64_t designed = designedSelection(binding.how, value);
+    const int selection = designed < 0 ? -1 : static_cast<int>(std::min<std::int64_t>(designed, designedItems - 1));
+    if (!itemForValue(binding.how, value, designedItems)) {
+        const std::optional<std::int32_t> number =
+            binding.how == FieldControl::WeaponList ? std::optional<std::int32_t>(value) : std::nullopt;
+        shown.otherItem = list.addItem(otherValueItem(value), number);
+    }
+    list.setSelection(selection);
+    shown.selection = list.selection();
 }
 
 void EditorWindow::updateDeathYear()
@@ -65,6 +117,17 @@ void EditorWindow::updateDeathYear()
 
 void EditorWindow::confirmEdit()
 {
+    // A number that doesn't fit is refused before anything is stored.
+    for (const EditorBinding& binding : kEditorBindings) {
+        if (binding.how != FieldControl::NumberBox) continue;
+        const std::string text = window_.editBox(binding.control).text();
+        if (textToIntIfFits(utf8ToText(ByteString(text)))) continue;
+        messageBox(std::string(binding.label) + "：“" + text + "”超出了可以保存的整数范围（" +
+                       std::string(kInt32RangeText) + "）。请改为这个范围内的整数；武将未作任何修改。",
+                   MessageStyle::Ok, "数值超出范围", MessageIcon::Warning);
+        window_.focus(binding.control);
+        return;
+    }
     CustomGeneral& general = working_;
     for (const EditorBinding& binding : kEditorBindings) {
         const int field = fieldIndexOf(binding);
@@ -82,16 +145,16 @@ void EditorWindow::confirmEdit()
             general.intField(field) = numberIn(window_.editBox(binding.control).text());
             break;
         case FieldControl::ListFromOne:
-            general.intField(field) = window_.comboBox(binding.control).selection() + 1;
-            break;
-        case FieldControl::WeaponList: {
-            const ComboBox weapons = window_.comboBox(binding.control);
-            general.intField(field) = weapons.selection() < 0 ? -1 : weapons.itemNumber(weapons.selection());
+        case FieldControl::WeaponList:
+        case FieldControl::ListFromZero: {
+            const ComboBox list = window_.comboBox(binding.control);
+            const ShownList& shown = shownLists_.at(std::string(binding.control));
+            const int picked = list.selection();
+            // An untouched list, or its item for the record's own value, keeps the value.
+            if (picked == shown.selection || picked == shown.otherItem) break;
+            general.intField(field) = valueOfSelection(binding.how, picked, list.itemNumber(picked));
             break;
         }
-        case FieldControl::ListFromZero:
-            general.intField(field) = window_.comboBox(binding.control).selection();
-            break;
         }
     }
     storeGeneral(model_, index_, general);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/model.h"
+#include "ui/editor/editor_mapping.h"
 #include "toolkit/window.h"
 
 #include <cstddef>
@@ -30,6 +31,12 @@ public:
     void cancelEdit();
 
 private:
+    struct ShownList {
+        int selection = -1;  ///< the item picked right after the fill
+        int otherItem = -2;  ///< the added item for a value the list has none for; -2 when none was added
+    };
+    void fillList(const EditorBinding& binding, std::int32_t value);
+
     Model& model_;
     std::size_t index_;
     Window window_;
@@ -37,6 +44,8 @@ private:
     CustomGeneral working_;
     /// Each text box's content as it read right after the fill.
     std::map<std::string, std::string, std::less<>> shownTexts_;
+    /// Each list as it was right after the fill.
+    std::map<std::string, ShownList, std::less<>> shownLists_;
 };
 
 }  // namespace sg8
