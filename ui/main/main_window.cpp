@@ -42,8 +42,7 @@ MainWindow::MainWindow(Model& model) : model_(model), window_(mainWindowDesign()
     window_.bind("超级列表框1", ControlEvent::DoubleClicked, [this] { openEditor(); });
     window_.onCloseRequest([this] { return closeRequested(); });
     window_.onFilesDropped([this](std::vector<std::string> files) {
-        if (loading() || editor_ || !settleUnsavedEdits()) return;
-        loadFile(pathFromUtf8(files.front()));
+        openNamedFile(pathFromUtf8(files.front()));
     });
 }
 
@@ -51,9 +50,18 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::openSaveFile()
 {
-    if (loading() || !settleUnsavedEdits()) return;
+    if (loading()) return;
     if (!dialog_.show()) return;
-    loadFile(pathFromUtf8(dialog_.fileName()));
+    const std::filesystem::path path = pathFromUtf8(dialog_.fileName());
+    // The dialog's file name is the open file's path until another file is installed.
+    dialog_.setFileName(model_.savePath.empty() ? std::string() : pathToUtf8(model_.savePath));
+    openNamedFile(path);
+}
+
+void MainWindow::openNamedFile(const std::filesystem::path& path)
+{
+    if (loading() || editor_ || !settleUnsavedEdits()) return;
+    loadFile(path);
 }
 
 bool MainWindow::loadFile(const std::filesystem::path& path)
@@ -78,8 +86,6 @@ void MainWindow::installLoad(const std::filesystem::path& path, LoadOutcome outc
 {
     setLoading(false);
     if (!outcome.file) {
-        // The dialog's file name is the open file's path: still the one before.
-        dialog_.setFileName(model_.savePath.empty() ? std::string() : pathToUtf8(model_.savePath));
         messageBox(outcome.file.error().message, MessageStyle::Ok, "打开失败：", MessageIcon::Warning);
         return;
     }
@@ -131,7 +137,9 @@ bool MainWindow::saveWithBackupQuestion()
         messageBox("尚未打开存档文件，没有可保存的内容。", MessageStyle::Ok, "信息：", MessageIcon::Information);
         return false;
     }
-    const MessageResult answer = messageBox("是否在原目录备份原存档文件？", MessageStyle::YesNo, "备份提示：");
+    // Escape and the close box answer Cancel: nothing is written, the edits stay unsaved.
+    const MessageResult answer = messageBox("是否在原目录备份原存档文件？", MessageStyle::YesNoCancel, "备份提示：");
+    if (answer != MessageResult::Yes && answer != MessageResult::No) return false;
     const Result<SaveOutcome> saved = sg8::saveSaveFile(model_, answer == MessageResult::Yes ? Backup::Yes : Backup::No);
     if (!saved) {
         messageBox(saved.error().message, MessageStyle::Ok, "保存失败：", MessageIcon::Error);

@@ -36,9 +36,13 @@ public:
     /// Refused (false) while another load runs.
     bool loadFile(const std::filesystem::path& path);
     bool loading() const { return loader_.running(); }
+    /// Whether a modal window of this one (the editor, the backups) is open.
+    bool busyWithModal() const { return editor_ != nullptr; }
 
 private:
     struct LoadOutcome;
+    /// Opens a file the user named (in the dialog or by a drop), after any unsaved edits are settled.
+    void openNamedFile(const std::filesystem::path& path);
     void installLoad(const std::filesystem::path& path, LoadOutcome outcome);
     void setLoading(bool loading);
     void releaseOffThread(GeneralList generals);
