@@ -59,6 +59,9 @@ EditorWindow::EditorWindow(Model& model, std::size_t index)
     window_.bind("编辑框_寿命", ControlEvent::TextChanged, [this] { updateDeathYear(); });
     window_.bind("按钮_确认", ControlEvent::Clicked, [this] { confirmEdit(); });
     window_.bind("按钮_取消", ControlEvent::Clicked, [this] { cancelEdit(); });
+    // Enter in 列传 starts a new line there and never reaches this binding.
+    window_.bindKey("Enter", [this] { confirmEdit(); return true; });
+    window_.bindKey("Escape", [this] { cancelEdit(); return true; });
     fillEditor();
 }
 
@@ -66,7 +69,7 @@ void EditorWindow::fillEditor()
 {
     putGeneral(working_, model_.generals.at(index_));
     const CustomGeneral& general = working_;
-    window_.groupBox("分组框1").setCaption("武将ID : " + utf8Of(intToText(general.id)));
+    window_.groupBox("分组框1").setCaption("武将ID：" + utf8Of(intToText(general.id)));
     for (const EditorBinding& binding : kEditorBindings) {
         const int field = fieldIndexOf(binding);
         switch (binding.how) {
