@@ -73,6 +73,7 @@ protected:
         for (const ShownMessage& message : takeShownMessages()) {
             EXPECT_TRUE(message.answeredInAdvance) << "unexpected message box: " << message.caption << " "
                                                    << message.text;
+            EXPECT_FALSE(message.caption.ends_with("：")) << message.caption;
         }
         EXPECT_EQ(dropUnusedAnswers(), 0u);
         EXPECT_EQ(dropUnusedFileNames(), 0u);

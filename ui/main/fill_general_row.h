@@ -8,8 +8,4 @@ namespace sg8 {
 /// Sets the ten cells of row `row` of the general list from `general`, columns 0 to 9.
 void fillGeneralRow(ListView list, int row, const CustomGeneral& general);
 
-/// The rows of the general list, each filled from its record when first shown.
-/// The list must be given new rows whenever `generals` is replaced.
-ListView::RowSource generalRowSource(const GeneralList& generals);
-
 }  // namespace sg8

@@ -1,15 +1,15 @@
 #include "ui/main/main_window.h"
 
 #include "data/file_io.h"
+#include "data/general_row.h"
 #include "data/load.h"
 #include "data/save.h"
+#include "data/save_folder.h"
 #include "toolkit/message_box.h"
 #include "ui/editor/editor_window.h"
 #include "ui/main/about_text.h"
 #include "ui/main/fill_general_row.h"
-#include "data/general_row.h"
 #include "ui/main/main_window_design.h"
-#include "data/save_folder.h"
 
 #include <string>
 #include <vector>
@@ -27,30 +27,66 @@ std::string joinLines(const std::vector<std::string>& lines)
     return joined;
 }
 
+constexpr std::string_view kList = "超级列表框1";
+constexpr std::string_view kSearch = "搜索框";
+
 }  // namespace
 
 struct MainWindow::LoadOutcome {
     Result<LoadedFile> file;
 };
 
-MainWindow::MainWindow(Model& model) : model_(model), window_(mainWindowDesign()), dialog_(saveFileDialogDesign())
+MainWindow::MainWindow(Model& model)
+    : model_(model),
+      window_(mainWindowDesign()),
+      dialog_(saveFileDialogDesign()),
+      saveAsDialog_(saveAsDialogDesign(), FileDialog::Mode::Save)
 {
     dialog_.setInitialFolder(pathToUtf8(gameSaveFolder()));
+    saveAsDialog_.setInitialFolder(pathToUtf8(gameSaveFolder()));
     window_.bind("按钮1", ControlEvent::Clicked, [this] { openSaveFile(); });
     window_.bind("按钮2", ControlEvent::Clicked, [this] { saveSaveFile(); });
+    window_.bind("按钮_另存为", ControlEvent::Clicked, [this] { saveAs(); });
     window_.bind("按钮3", ControlEvent::Clicked, [this] { showAbout(); });
-    window_.bind("超级列表框1", ControlEvent::DoubleClicked, [this] { openEditor(); });
+    window_.bind(kList, ControlEvent::DoubleClicked, [this] { openEditor(); });
+    window_.bind(kSearch, ControlEvent::TextChanged, [this] { searchChanged(); });
+    window_.onHeaderClicked(kList, [this](int column) { headerClicked(column); });
     window_.onCloseRequest([this] { return closeRequested(); });
-    window_.onFilesDropped([this](std::vector<std::string> files) {
-        openNamedFile(pathFromUtf8(files.front()));
+    window_.onFilesDropped([this](std::vector<std::string> files) { openNamedFile(pathFromUtf8(files.front())); });
+
+    auto command = [](std::function<void()> run) {
+        return [run = std::move(run)] {
+            run();
+            return true;
+        };
+    };
+    window_.bindKey("Ctrl+O", command([this] { openSaveFile(); }));
+    window_.bindKey("Ctrl+S", command([this] { saveSaveFile(); }));
+    window_.bindKey("Ctrl+Z", command([this] { undo(); }));
+    window_.bindKey("Ctrl+Y", command([this] { redo(); }));
+    window_.bindKey("Ctrl+F", command([this] { window_.focus(kSearch); }));
+    window_.bindKey(kList, "Enter", command([this] { openEditor(); }));
+    window_.bindKey(kList, "F2", command([this] { openEditor(); }));
+    window_.bindKey(kSearch, "Escape", [this] {
+        if (window_.editBox(kSearch).text().empty()) return false;
+        window_.editBox(kSearch).setText("");
+        return true;
     });
+    window_.bindKey(kSearch, "Down", [this] {
+        ListView list = window_.listView(kList);
+        if (list.rowCount() == 0) return false;
+        list.selectRow(0);
+        window_.focus(kList);
+        return true;
+    });
+    rows_.reset(0);
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::openSaveFile()
 {
-    if (loading()) return;
+    if (loading() || busyWithModal()) return;
     if (!dialog_.show()) return;
     const std::filesystem::path path = pathFromUtf8(dialog_.fileName());
     // The dialog's file name is the open file's path until another file is installed.
@@ -60,7 +96,7 @@ void MainWindow::openSaveFile()
 
 void MainWindow::openNamedFile(const std::filesystem::path& path)
 {
-    if (loading() || editor_ || !settleUnsavedEdits()) return;
+    if (loading() || busyWithModal() || !settleUnsavedEdits()) return;
     loadFile(path);
 }
 
@@ -74,7 +110,7 @@ bool MainWindow::loadFile(const std::filesystem::path& path)
         [this, path](LoadOutcome outcome) { installLoad(path, std::move(outcome)); });
     if (started == Worker::Start::NoThread) {
         messageBox("无法打开 " + pathToUtf8(path.filename()) + "：系统无法为读取文件启动线程（内存或系统资源不足）。未打开任何文件，当前内容不变。",
-                   MessageStyle::Ok, "打开失败：", MessageIcon::Warning);
+                   MessageStyle::Ok, "打开失败", MessageIcon::Warning);
         return false;
     }
     if (started != Worker::Start::Started) return false;
@@ -86,18 +122,20 @@ void MainWindow::installLoad(const std::filesystem::path& path, LoadOutcome outc
 {
     setLoading(false);
     if (!outcome.file) {
-        messageBox(outcome.file.error().message, MessageStyle::Ok, "打开失败：", MessageIcon::Warning);
+        messageBox(outcome.file.error().message, MessageStyle::Ok, "打开失败", MessageIcon::Warning);
         return;
     }
     LoadedFile& loaded = outcome.file.value();
-    const auto count = static_cast<std::int32_t>(loaded.generals.size());
-    ListView list = window_.listView("超级列表框1");
+    ListView list = window_.listView(kList);
     list.clear();
     releaseOffThread(std::move(model_.generals));
     installFile(model_, std::move(loaded.generals), loaded.trailerValue, path);
     dialog_.setFileName(pathToUtf8(path));
-    window_.label("标签1").setCaption(utf8Of(countLabelText(count)));
-    list.setRows(count, generalRowSource(model_.generals));
+    history_.clear();
+    rows_.reset(model_.generals.size());
+    window_.editBox(kSearch).setText("");  // shows the rows through searchChanged
+    list.setSortIndicator(-1, SortOrder::None);
+    showRows();
 
     std::vector<std::string> notes = loaded.warnings;
     // The warnings already say why a save would differ; the verdict speaks when they don't.
@@ -105,7 +143,7 @@ void MainWindow::installLoad(const std::filesystem::path& path, LoadOutcome outc
         notes.push_back("不改动直接保存时，文件将自第 " + std::to_string(loaded.verdict.firstDifference) +
                         " 字节起与原文件不同：" + loaded.verdict.reason);
     }
-    if (!notes.empty()) messageBox(joinLines(notes), MessageStyle::Ok, "读取提示：", MessageIcon::Information);
+    if (!notes.empty()) messageBox(joinLines(notes), MessageStyle::Ok, "读取提示", MessageIcon::Information);
 }
 
 void MainWindow::releaseOffThread(GeneralList generals)
@@ -120,39 +158,126 @@ void MainWindow::releaseOffThread(GeneralList generals)
 
 void MainWindow::setLoading(bool loading)
 {
-    window_.button("按钮1").setEnabled(!loading);
-    window_.button("按钮2").setEnabled(!loading);
-    window_.listView("超级列表框1").setEnabled(!loading);
+    for (const char* button : {"按钮1", "按钮2", "按钮_另存为", "按钮_备份"}) window_.button(button).setEnabled(!loading);
+    window_.listView(kList).setEnabled(!loading);
+}
+
+void MainWindow::showRows()
+{
+    const std::optional<std::size_t> selected = selectedRecord();
+    rows_.apply(model_.generals);
+    ListView list = window_.listView(kList);
+    list.setRows(rows_.rowCount(), [this](int row) {
+        if (row < 0 || row >= rows_.rowCount()) return ListView::Row(10);
+        std::array<std::string, 10> cells = generalRowCells(model_.generals[rows_.recordOf(row)]);
+        return ListView::Row(std::make_move_iterator(cells.begin()), std::make_move_iterator(cells.end()));
+    });
+    if (selected) list.selectRow(rows_.rowOf(*selected));
+    showFileState();
+}
+
+void MainWindow::searchChanged()
+{
+    rows_.setFilter(window_.editBox(kSearch).text());
+    showRows();
+}
+
+void MainWindow::headerClicked(int column)
+{
+    rows_.clickColumn(column);
+    window_.listView(kList).setSortIndicator(rows_.sortColumn(), rows_.sortOrder());
+    showRows();
+}
+
+std::optional<std::size_t> MainWindow::selectedRecord() const
+{
+    const int row = window_.listView(kList).selectedRow();
+    if (row < 0 || row >= rows_.rowCount()) return std::nullopt;
+    const std::size_t record = rows_.recordOf(row);
+    if (record >= model_.generals.size()) return std::nullopt;
+    return record;
+}
+
+void MainWindow::recordChanged(std::size_t record)
+{
+    rows_.recordChanged(record);
+    // The row stays where it is until the search or the sort is worked out again.
+    const int row = rows_.rowOf(record);
+    if (row >= 0) fillGeneralRow(window_.listView(kList), row, model_.generals[record]);
+    model_.unsavedEdits = history_.unsaved();
+    showFileState();
+}
+
+void MainWindow::showFileState()
+{
+    if (model_.savePath.empty()) {
+        window_.setCaption(kMainWindowCaption);
+        return;
+    }
+    window_.setCaption(pathToUtf8(model_.savePath.filename()) + (model_.unsavedEdits ? "*" : "") + " - " +
+                       std::string(kMainWindowCaption));
+    const auto total = static_cast<std::int32_t>(model_.generals.size());
+    std::string count = utf8Of(countLabelText(total));
+    if (!rows_.filter().empty()) count += "（显示 " + std::to_string(rows_.rowCount()) + " 个）";
+    window_.label("标签1").setCaption(count);
+}
+
+void MainWindow::markSaved()
+{
+    history_.markSaved();
+    model_.unsavedEdits = false;
+    showFileState();
 }
 
 void MainWindow::saveSaveFile()
 {
-    if (loading()) return;
+    if (loading() || busyWithModal()) return;
     saveWithBackupQuestion();
 }
 
 bool MainWindow::saveWithBackupQuestion()
 {
     if (model_.savePath.empty()) {
-        messageBox("尚未打开存档文件，没有可保存的内容。", MessageStyle::Ok, "信息：", MessageIcon::Information);
+        messageBox("尚未打开存档文件，没有可保存的内容。", MessageStyle::Ok, "信息", MessageIcon::Information);
         return false;
     }
     // Escape and the close box answer Cancel: nothing is written, the edits stay unsaved.
-    const MessageResult answer = messageBox("是否在原目录备份原存档文件？", MessageStyle::YesNoCancel, "备份提示：");
+    const MessageResult answer = messageBox("是否在原目录备份原存档文件？", MessageStyle::YesNoCancel, "备份提示");
     if (answer != MessageResult::Yes && answer != MessageResult::No) return false;
     const Result<SaveOutcome> saved = sg8::saveSaveFile(model_, answer == MessageResult::Yes ? Backup::Yes : Backup::No);
     if (!saved) {
-        messageBox(saved.error().message, MessageStyle::Ok, "保存失败：", MessageIcon::Error);
+        messageBox(saved.error().message, MessageStyle::Ok, "保存失败", MessageIcon::Error);
         return false;
     }
-    model_.unsavedEdits = false;
+    markSaved();
     return true;
+}
+
+void MainWindow::saveAs()
+{
+    if (loading() || busyWithModal()) return;
+    if (model_.savePath.empty()) {
+        messageBox("尚未打开存档文件，没有可保存的内容。", MessageStyle::Ok, "信息", MessageIcon::Information);
+        return;
+    }
+    saveAsDialog_.setFileName(pathToUtf8(model_.savePath));
+    if (!saveAsDialog_.show()) return;
+    const std::filesystem::path path = pathFromUtf8(saveAsDialog_.fileName());
+    const Result<SaveOutcome> saved = saveGeneralsTo(path, model_.generals, model_.trailerValue, Backup::No);
+    if (!saved) {
+        messageBox(saved.error().message, MessageStyle::Ok, "另存为失败", MessageIcon::Error);
+        return;
+    }
+    // From now on the open file is the new one.
+    model_.savePath = path;
+    dialog_.setFileName(pathToUtf8(path));
+    markSaved();
 }
 
 bool MainWindow::settleUnsavedEdits()
 {
     if (!model_.unsavedEdits) return true;
-    const MessageResult answer = messageBox("当前存档有未保存的修改，是否先保存？", MessageStyle::YesNoCancel, "提示：",
+    const MessageResult answer = messageBox("当前存档有未保存的修改，是否先保存？", MessageStyle::YesNoCancel, "提示",
                                             MessageIcon::Question);
     if (answer == MessageResult::Yes) return saveWithBackupQuestion();
     return answer == MessageResult::No;
@@ -160,7 +285,7 @@ bool MainWindow::settleUnsavedEdits()
 
 bool MainWindow::closeRequested()
 {
-    if (editor_) return false;
+    if (busyWithModal()) return false;
     return settleUnsavedEdits();
 }
 
@@ -168,16 +293,37 @@ void MainWindow::showAbout() { messageBox(aboutText(), MessageStyle::Ok, "版权
 
 void MainWindow::openEditor()
 {
-    if (loading() || editor_) return;
-    ListView list = window_.listView("超级列表框1");
-    const int row = list.selectedRow();
-    // Rows and records are one to one; a row without a record opens nothing all the same.
-    if (row < 0 || static_cast<std::size_t>(row) >= model_.generals.size()) return;
-    editor_ = std::make_unique<EditorWindow>(model_, static_cast<std::size_t>(row));
-    editor_->showModal([this, list, row] {
-        fillGeneralRow(list, row, model_.generals[static_cast<std::size_t>(row)]);
+    if (loading() || busyWithModal()) return;
+    // Each row knows its general, in file order, however the list is searched or sorted.
+    const std::optional<std::size_t> record = selectedRecord();
+    if (!record) return;
+    auto before = std::make_shared<CustomGeneral>(model_.generals[*record]);
+    editor_ = std::make_unique<EditorWindow>(model_, *record);
+    editor_->showModal([this, record = *record, before] {
+        const CustomGeneral& after = model_.generals[record];
+        if (!(after == *before)) history_.record(record, *before, after);
+        recordChanged(record);
         editor_.reset();
+        window_.focus(kList);  // where the keyboard was before the editor opened
     });
+}
+
+void MainWindow::undo()
+{
+    if (loading() || busyWithModal()) return;
+    if (const EditHistory::Edit* edit = history_.undo()) {
+        putGeneral(model_.generals[edit->record], edit->before);
+        recordChanged(edit->record);
+    }
+}
+
+void MainWindow::redo()
+{
+    if (loading() || busyWithModal()) return;
+    if (const EditHistory::Edit* edit = history_.redo()) {
+        putGeneral(model_.generals[edit->record], edit->after);
+        recordChanged(edit->record);
+    }
 }
 
 }  // namespace sg8
