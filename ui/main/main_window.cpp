@@ -200,7 +200,6 @@ std::optional<std::size_t> MainWindow::selectedRecord() const
 
 void MainWindow::recordChanged(std::size_t record)
 {
-    rows_.recordChanged(record);
     // The row stays where it is until the search or the sort is worked out again.
     const int row = rows_.rowOf(record);
     if (row >= 0) fillGeneralRow(window_.listView(kList), row, model_.generals[record]);

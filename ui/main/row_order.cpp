@@ -4,12 +4,25 @@
 #include "data/general_row.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <numeric>
 #include <utility>
 
 namespace sg8 {
 
 namespace {
+
+/// The text a column of texts shows, for sorting.
+std::string columnText(const CustomGeneral& general, int column)
+{
+    switch (column) {
+    case 1: return std::string(general.surname.utf8View()) + std::string(general.givenName.utf8View());
+    case 2: return std::string(general.courtesyName.utf8View());
+    case 3: return general.gender == 1 ? "男" : "女";
+    default: return textToUtf8(weaponText(general.weaponType)).bytes();
+    }
+}
 
 /// The int a numeric column shows; nothing for the columns of texts.
 std::optional<std::int32_t> columnNumber(const CustomGeneral& general, int column)
@@ -32,7 +45,6 @@ void RowOrder::reset(std::size_t count)
     filter_.clear();
     sortColumn_ = -1;
     sortOrder_ = SortOrder::None;
-    searchTexts_.clear();
     rows_.resize(count);
     std::iota(rows_.begin(), rows_.end(), std::size_t{0});
 }
@@ -50,34 +62,27 @@ void RowOrder::clickColumn(int column)
     }
 }
 
-void RowOrder::recordChanged(std::size_t record)
+bool RowOrder::matches(const CustomGeneral& general, std::string& scratch) const
 {
-    if (record < searchTexts_.size()) searchTexts_[record].clear();
-}
-
-const std::string& RowOrder::searchText(const GeneralList& generals, std::size_t record)
-{
-    if (searchTexts_.size() != generals.size()) searchTexts_.assign(generals.size(), std::string());
-    std::string& text = searchTexts_[record];
-    if (text.empty()) {
-        // The three parts apart, so that a search never matches across two of them.
-        const CustomGeneral& general = generals[record];
-        text = std::to_string(general.id);
-        text += '\x1f';
-        text += general.surname.utf8View();
-        text += general.givenName.utf8View();
-        text += '\x1f';
-        text += general.courtesyName.utf8View();
+    char digits[16];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), general.id).ptr;
+    if (std::string_view(digits, static_cast<std::size_t>(end - digits)).find(filter_) != std::string_view::npos) {
+        return true;
     }
-    return text;
+    // The full name is the surname and the given name together: "张飞" finds 张 飞.
+    scratch.assign(general.surname.utf8View());
+    scratch.append(general.givenName.utf8View());
+    return scratch.find(filter_) != std::string::npos ||
+           general.courtesyName.utf8View().find(filter_) != std::string_view::npos;
 }
 
 void RowOrder::apply(const GeneralList& generals)
 {
     rows_.clear();
     rows_.reserve(generals.size());
+    std::string scratch;
     for (std::size_t record = 0; record < generals.size(); ++record) {
-        if (filter_.empty() || searchText(generals, record).find(filter_) != std::string::npos) rows_.push_back(record);
+        if (filter_.empty() || matches(generals[record], scratch)) rows_.push_back(record);
     }
     sortRows(generals);
 }
@@ -99,9 +104,8 @@ void RowOrder::sortRows(const GeneralList& generals)
     }
     std::vector<std::pair<std::string, std::size_t>> keyed;
     keyed.reserve(rows_.size());
-    const auto column = static_cast<std::size_t>(sortColumn_);
     for (std::size_t record : rows_) {
-        keyed.emplace_back(chineseSortKey(generalRowCells(generals[record])[column]), record);
+        keyed.emplace_back(chineseSortKey(columnText(generals[record], sortColumn_)), record);
     }
     std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto& a, const auto& b) {
         return descending ? b.first < a.first : a.first < b.first;

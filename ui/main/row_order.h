@@ -31,8 +31,6 @@ public:
 
     /// Works out the rows from the records, by the search text and the sort.
     void apply(const GeneralList& generals);
-    /// A record changed: its search text is made again at the next apply.
-    void recordChanged(std::size_t record);
 
     int rowCount() const { return static_cast<int>(rows_.size()); }
     std::size_t recordOf(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
@@ -40,14 +38,15 @@ public:
     int rowOf(std::size_t record) const;
 
 private:
-    const std::string& searchText(const GeneralList& generals, std::size_t record);
+    /// Whether the search text occurs in the general's id, full name or courtesy
+    /// name; `scratch` is room for the full name, reused from one general to the next.
+    bool matches(const CustomGeneral& general, std::string& scratch) const;
     void sortRows(const GeneralList& generals);
 
     std::vector<std::size_t> rows_;
     std::string filter_;
     int sortColumn_ = -1;
     SortOrder sortOrder_ = SortOrder::None;
-    std::vector<std::string> searchTexts_;  ///< per record, made when first searched; empty: not made
 };
 
 }  // namespace sg8
