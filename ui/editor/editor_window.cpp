@@ -1,8 +1,9 @@
 #include "ui/editor/editor_window.h"
 
+#include "data/numbers.h"
+#include "toolkit/message_box.h"
 #include "ui/editor/editor_design.h"
 #include "ui/editor/editor_mapping.h"
-#include "toolkit/message_box.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -15,41 +16,6 @@ namespace {
 
 std::string utf8Of(const Text& text) { return textToUtf8(text).bytes(); }
 std::int32_t numberIn(const std::string& utf8) { return textToInt(utf8ToText(ByteString(utf8))); }
-
-/// A number box's value read as textToInt reads it, or nothing when the number
-/// doesn't fit in 32 bits (where textToInt would wrap it).
-std::optional<std::int32_t> textToIntIfFits(const Text& text)
-{
-    std::string folded;
-    const std::string_view bytes = text.view();
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto lead = static_cast<std::uint8_t>(bytes[i]);
-        const auto trail = i + 1 < bytes.size() ? static_cast<std::uint8_t>(bytes[i + 1]) : 0;
-        if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) {
-            folded += static_cast<char>(trail - 0x80);
-            ++i;
-        } else if (lead == 0xA1 && trail == 0xA1) {
-            folded += ' ';
-            ++i;
-        } else {
-            folded += static_cast<char>(lead);
-        }
-    }
-    std::size_t i = folded.find_first_not_of(" \t\n\v\f\r");
-    if (i == std::string::npos) return 0;
-    bool negative = false;
-    if (folded[i] == '+' || folded[i] == '-') negative = folded[i++] == '-';
-    constexpr std::int64_t limit = std::int64_t{1} << 31;
-    std::int64_t magnitude = 0;
-    for (; i < folded.size() && folded[i] >= '0' && folded[i] <= '9'; ++i) {
-        magnitude = magnitude * 10 + (folded[i] - '0');
-        if (magnitude > limit) return std::nullopt;
-    }
-    if (magnitude == limit && !negative) return std::nullopt;
-    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
-}
-
-constexpr std::string_view kInt32RangeText = "-2147483648 到 2147483647";
 
 }  // namespace
 
