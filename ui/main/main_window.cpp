@@ -1,13 +1,17 @@
 #include "ui/main/main_window.h"
 
+#include "data/file_identity.h"
 #include "data/file_io.h"
 #include "data/general_row.h"
 #include "data/load.h"
 #include "data/save.h"
+#include "data/save_file_sniff.h"
 #include "data/save_folder.h"
 #include "toolkit/message_box.h"
+#include "ui/backups/backups_window.h"
 #include "ui/editor/editor_window.h"
 #include "ui/main/about_text.h"
+#include "ui/main/changed_file_question.h"
 #include "ui/main/fill_general_row.h"
 #include "ui/main/main_window_design.h"
 
@@ -47,6 +51,7 @@ MainWindow::MainWindow(Model& model)
     window_.bind("按钮1", ControlEvent::Clicked, [this] { openSaveFile(); });
     window_.bind("按钮2", ControlEvent::Clicked, [this] { saveSaveFile(); });
     window_.bind("按钮_另存为", ControlEvent::Clicked, [this] { saveAs(); });
+    window_.bind("按钮_备份", ControlEvent::Clicked, [this] { showBackups(); });
     window_.bind("按钮3", ControlEvent::Clicked, [this] { showAbout(); });
     window_.bind(kList, ControlEvent::DoubleClicked, [this] { openEditor(); });
     window_.bind(kSearch, ControlEvent::TextChanged, [this] { searchChanged(); });
@@ -96,7 +101,13 @@ void MainWindow::openSaveFile()
 
 void MainWindow::openNamedFile(const std::filesystem::path& path)
 {
-    if (loading() || busyWithModal() || !settleUnsavedEdits()) return;
+    if (loading() || busyWithModal()) return;
+    // A file that is no save file at all (a .json, a picture) is told before anything is asked.
+    if (const Status saveFile = looksLikeSaveFile(path); !saveFile) {
+        messageBox(saveFile.error().message, MessageStyle::Ok, "打开失败", MessageIcon::Warning);
+        return;
+    }
+    if (!settleUnsavedEdits()) return;
     loadFile(path);
 }
 
@@ -129,7 +140,7 @@ void MainWindow::installLoad(const std::filesystem::path& path, LoadOutcome outc
     ListView list = window_.listView(kList);
     list.clear();
     releaseOffThread(std::move(model_.generals));
-    installFile(model_, std::move(loaded.generals), loaded.trailerValue, path);
+    installFile(model_, std::move(loaded.generals), loaded.trailerValue, path, loaded.identity);
     dialog_.setFileName(pathToUtf8(path));
     history_.clear();
     rows_.reset(model_.generals.size());
@@ -240,10 +251,22 @@ bool MainWindow::saveWithBackupQuestion()
         messageBox("尚未打开存档文件，没有可保存的内容。", MessageStyle::Ok, "信息", MessageIcon::Information);
         return false;
     }
+    // The game may have rewritten the file since it was loaded: ask before overwriting that.
+    IfChanged ifChanged = IfChanged::Refuse;
+    if (model_.fileIdentity && fileChangedSince(model_.savePath, *model_.fileIdentity)) {
+        if (!confirmReplacingChangedFile(model_.savePath, "仍要保存吗？")) return false;
+        ifChanged = IfChanged::Overwrite;
+    }
     // Escape and the close box answer Cancel: nothing is written, the edits stay unsaved.
     const MessageResult answer = messageBox("是否在原目录备份原存档文件？", MessageStyle::YesNoCancel, "备份提示");
     if (answer != MessageResult::Yes && answer != MessageResult::No) return false;
-    const Result<SaveOutcome> saved = sg8::saveSaveFile(model_, answer == MessageResult::Yes ? Backup::Yes : Backup::No);
+    const Backup backup = answer == MessageResult::Yes ? Backup::Yes : Backup::No;
+    Result<SaveOutcome> saved = sg8::saveSaveFile(model_, backup, ifChanged);
+    // Changed while the questions were open: the save checks again right before the replace.
+    if (!saved && isFileChangedError(saved.error()) && ifChanged == IfChanged::Refuse) {
+        if (!confirmReplacingChangedFile(model_.savePath, "仍要保存吗？")) return false;
+        saved = sg8::saveSaveFile(model_, backup, IfChanged::Overwrite);
+    }
     if (!saved) {
         messageBox(saved.error().message, MessageStyle::Ok, "保存失败", MessageIcon::Error);
         return false;
@@ -262,15 +285,39 @@ void MainWindow::saveAs()
     saveAsDialog_.setFileName(pathToUtf8(model_.savePath));
     if (!saveAsDialog_.show()) return;
     const std::filesystem::path path = pathFromUtf8(saveAsDialog_.fileName());
-    const Result<SaveOutcome> saved = saveGeneralsTo(path, model_.generals, model_.trailerValue, Backup::No);
+    // The dialog asked before replacing another file; the open file itself must still be what was loaded.
+    const bool sameFile = path == model_.savePath;
+    std::optional<FileIdentity> expected = sameFile ? model_.fileIdentity : std::nullopt;
+    if (sameFile && expected && fileChangedSince(path, *expected)) {
+        if (!confirmReplacingChangedFile(path, "仍要保存吗？")) return;
+        expected.reset();
+    }
+    const Result<SaveOutcome> saved = saveGeneralsTo(path, model_.generals, model_.trailerValue, Backup::No, expected);
     if (!saved) {
         messageBox(saved.error().message, MessageStyle::Ok, "另存为失败", MessageIcon::Error);
         return;
     }
     // From now on the open file is the new one.
     model_.savePath = path;
+    model_.fileIdentity = saved->written;
     dialog_.setFileName(pathToUtf8(path));
     markSaved();
+}
+
+void MainWindow::showBackups()
+{
+    if (loading() || busyWithModal()) return;
+    if (model_.savePath.empty()) {
+        messageBox("尚未打开存档文件。打开一个存档文件后，这里列出它每次被保存替换之前的版本。", MessageStyle::Ok, "信息",
+                   MessageIcon::Information);
+        return;
+    }
+    backups_ = std::make_unique<BackupsWindow>(model_, [this] {
+        // The restored version is now the file: read it again, its rows with it.
+        model_.unsavedEdits = false;
+        loadFile(model_.savePath);
+    });
+    backups_->showModal([this] { backups_.reset(); });
 }
 
 bool MainWindow::settleUnsavedEdits()

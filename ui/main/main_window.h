@@ -13,6 +13,7 @@
 namespace sg8 {
 
 class EditorWindow;
+class BackupsWindow;
 
 /// The program's one top-level window: the general list of the open file, its
 /// count, a search box, and the commands open, save, save as, the backup
@@ -33,6 +34,7 @@ public:
     void openSaveFile();
     void saveSaveFile();
     void saveAs();
+    void showBackups();
     void showAbout();
     void openEditor();
     void undo();
@@ -43,7 +45,7 @@ public:
     bool loadFile(const std::filesystem::path& path);
     bool loading() const { return loader_.running(); }
     /// Whether a modal window of this one (the editor, the backups) is open.
-    bool busyWithModal() const { return editor_ != nullptr; }
+    bool busyWithModal() const { return editor_ != nullptr || backups_ != nullptr; }
 
 private:
     struct LoadOutcome;
@@ -78,6 +80,7 @@ private:
     RowOrder rows_;
     EditHistory history_;
     std::unique_ptr<EditorWindow> editor_;
+    std::unique_ptr<BackupsWindow> backups_;
     Worker releaser_;
     Worker loader_;  // last: destroyed first, so a running load ends before the rest
 };
