@@ -84,7 +84,6 @@ MainWindow::MainWindow(Model& model)
         window_.focus(kList);
         return true;
     });
-    rows_.reset(0);
 }
 
 MainWindow::~MainWindow() = default;
@@ -144,7 +143,7 @@ void MainWindow::installLoad(const std::filesystem::path& path, LoadOutcome outc
     dialog_.setFileName(pathToUtf8(path));
     history_.clear();
     rows_.reset(model_.generals.size());
-    window_.editBox(kSearch).setText("");  // shows the rows through searchChanged
+    window_.editBox(kSearch).setText("");  // a search of the last file would hide rows of this one
     list.setSortIndicator(-1, SortOrder::None);
     showRows();
 
@@ -314,7 +313,6 @@ void MainWindow::showBackups()
     }
     backups_ = std::make_unique<BackupsWindow>(model_, [this] {
         // The restored version is now the file: read it again, its rows with it.
-        model_.unsavedEdits = false;
         loadFile(model_.savePath);
     });
     backups_->showModal([this] { backups_.reset(); });
