@@ -101,10 +101,13 @@ void MainWindow::openSaveFile()
 void MainWindow::openNamedFile(const std::filesystem::path& path)
 {
     if (loading() || busyWithModal()) return;
-    // A file that is no save file at all (a .json, a picture) is told before anything is asked.
-    if (const Status saveFile = looksLikeSaveFile(path); !saveFile) {
-        messageBox(saveFile.error().message, MessageStyle::Ok, "打开失败", MessageIcon::Warning);
-        return;
+    // A file that is no save file at all (a .json, a picture) is told before the
+    // unsaved edits are asked about; without them the load itself tells it.
+    if (model_.unsavedEdits) {
+        if (const Status saveFile = looksLikeSaveFile(path); !saveFile) {
+            messageBox(saveFile.error().message, MessageStyle::Ok, "打开失败", MessageIcon::Warning);
+            return;
+        }
     }
     if (!settleUnsavedEdits()) return;
     loadFile(path);
