@@ -63,8 +63,7 @@ std::variant<std::vector<Assignment>, int> parseAssignments(const SetOptions& op
         if (field->kind == FieldKind::Int) {
             const Result<std::int32_t> number = parseWholeInt(assignment.value);
             if (!number) {
-                reportError("set", "字段 " + name + " 的值 " + number.error().message + "（应为 " +
-                                       std::string(kInt32RangeText) + " 之间的整数）。" + untouched);
+                reportError("set", "字段 " + name + " 的值 " + number.error().message + "。" + untouched);
                 return kExitFailed;
             }
             assignment.number = number.value();

@@ -151,13 +151,18 @@ fs::path historyFolderFor(const fs::path& saveFile)
     if (!ec) absolute = canonical;
     absolute = absolute.lexically_normal();
 #ifdef _WIN32
-    // Windows names differ in case only for the eye: C:\Save\A.bytes is c:\save\a.bytes.
-    std::wstring key = absolute.wstring();
-    CharLowerBuffW(key.data(), static_cast<DWORD>(key.size()));
-    const std::uint64_t hash = hashBytes(pathToUtf8(fs::path(key)));
-#else
-    const std::uint64_t hash = hashBytes(pathToUtf8(absolute));
+    // Windows names differ in case only for the eye: C:\Save\A.bytes is c:\save\a.bytes,
+    // so the folder is named after the lower-case path.
+    std::wstring wide = absolute.wstring();
+    if (!wide.empty()) {
+        std::wstring lower(wide.size(), L'\0');
+        if (LCMapStringW(LOCALE_INVARIANT, LCMAP_LOWERCASE, wide.data(), static_cast<int>(wide.size()), lower.data(),
+                         static_cast<int>(lower.size())) == static_cast<int>(wide.size())) {
+            absolute = fs::path(lower);
+        }
+    }
 #endif
+    const std::uint64_t hash = hashBytes(pathToUtf8(absolute));
     char hex[9];
     std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(hash >> 32));
     return root / pathFromUtf8(pathToUtf8(absolute.filename()) + "-" + hex);

@@ -189,7 +189,7 @@ TEST_F(BackupHistory, TheRootComesFromTheEnvironment)
         testing::setEnvironment("XDG_DATA_HOME", dataHome);
     }
 #endif
-    EXPECT_EQ(backupRoot(), testing::sandboxBackupRoot());
+    EXPECT_EQ(backupRoot(), root.path());
     TempFolder chosen;
     testing::BackupRootOverride useChosen{chosen.path()};
     const fs::path file = folder / "a.bytes";

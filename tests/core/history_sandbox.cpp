@@ -25,27 +25,15 @@ public:
         std::error_code ec;
         std::filesystem::remove_all(path_, ec);
     }
-    const std::filesystem::path& path() const { return path_; }
 
 private:
     std::filesystem::path path_;
 };
 
-const Sandbox& sandbox()
-{
-    static const Sandbox instance;
-    return instance;
-}
-
-// Made when the program starts, before any test.
-[[maybe_unused]] const Sandbox& madeAtStart = sandbox();
+// Made when the program starts, before any test; removed when it ends.
+const Sandbox sandbox;
 
 }  // namespace
-
-const std::filesystem::path& sandboxBackupRoot()
-{
-    return sandbox().path();
-}
 
 void setEnvironment(const char* name, const std::filesystem::path& value)
 {
@@ -63,12 +51,18 @@ void setEnvironment(const char* name, const std::filesystem::path& value)
 
 BackupRootOverride::BackupRootOverride(const std::filesystem::path& folder)
 {
+#ifdef _WIN32
+    const wchar_t* before = _wgetenv(L"SG8GEN_BACKUP_DIR");
+#else
+    const char* before = std::getenv("SG8GEN_BACKUP_DIR");
+#endif
+    if (before) before_ = before;
     setEnvironment("SG8GEN_BACKUP_DIR", folder);
 }
 
 BackupRootOverride::~BackupRootOverride()
 {
-    setEnvironment("SG8GEN_BACKUP_DIR", sandboxBackupRoot());
+    setEnvironment("SG8GEN_BACKUP_DIR", before_);
 }
 
 }  // namespace sg8::testing

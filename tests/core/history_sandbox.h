@@ -9,17 +9,17 @@
 
 namespace sg8::testing {
 
-/// The folder the whole test program keeps its backup histories in.
-const std::filesystem::path& sandboxBackupRoot();
-
 /// Sets SG8GEN_BACKUP_DIR to `folder` (or removes it when empty) while it lives,
-/// then back to the sandbox.
+/// then back to what it was.
 class BackupRootOverride {
 public:
     explicit BackupRootOverride(const std::filesystem::path& folder);
     BackupRootOverride(const BackupRootOverride&) = delete;
     BackupRootOverride& operator=(const BackupRootOverride&) = delete;
     ~BackupRootOverride();
+
+private:
+    std::filesystem::path before_;
 };
 
 /// Sets an environment variable (empty value: removes it).
