@@ -1,13 +1,69 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "data/file_io.h"
+#include "data/list_values.h"
 #include "data/load.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace sg8::cli {
 namespace {
+
+std::string generalName(std::size_t place, const CustomGeneral& general)
+{
+    return "第 " + std::to_string(place + 1) + " 名武将（ID " + std::to_string(general.id) + "）";
+}
+
+std::string listedValues(const FieldList& list)
+{
+    std::string values;
+    for (const ListItem& item : list.items) {
+        values += (values.empty() ? "" : "、") + std::to_string(item.value) + " " + std::string(item.text);
+    }
+    return values;
+}
+
+// Values that a list of the editor can't show, negative ids and ids that more
+// than one general carries: the file loads, but the editor can't show it as it is.
+std::vector<std::string> editorWarnings(const GeneralList& generals)
+{
+    std::vector<std::string> warnings;
+    for (std::size_t i = 0; i < generals.size(); ++i) {
+        const CustomGeneral& general = generals[i];
+        if (general.id < 0) warnings.push_back(generalName(i, general) + "的 ID 是负数。");
+        for (const FieldList& list : kFieldLists) {
+            const std::int32_t value = general.intField(findField(list.field)->index);
+            if (list.shows(value)) continue;
+            warnings.push_back(generalName(i, general) + "的 " + std::string(list.field) + " 是 " +
+                               std::to_string(value) + "，编辑器的列表中没有这个值（列表中的值：" +
+                               listedValues(list) + "）。");
+        }
+    }
+
+    std::vector<std::pair<std::int32_t, std::size_t>> ids;
+    ids.reserve(generals.size());
+    for (std::size_t i = 0; i < generals.size(); ++i) ids.emplace_back(generals[i].id, i);
+    std::sort(ids.begin(), ids.end());
+    for (std::size_t first = 0; first < ids.size();) {
+        std::size_t end = first + 1;
+        while (end < ids.size() && ids[end].first == ids[first].first) ++end;
+        if (end - first > 1) {
+            std::string places;
+            for (std::size_t k = first; k < end && k < first + 10; ++k) {
+                places += (k == first ? "" : "、") + std::to_string(ids[k].second + 1);
+            }
+            if (end - first > 10) places += " 等";
+            warnings.push_back("ID " + std::to_string(ids[first].first) + " 重复：" + std::to_string(end - first) +
+                               " 名武将（第 " + places + " 名）共用这个 ID。");
+        }
+        first = end;
+    }
+    return warnings;
+}
 
 int runCheck(const std::string& file)
 {
@@ -18,9 +74,11 @@ int runCheck(const std::string& file)
     }
     const LoadedFile& result = loaded.value();
     const RoundTripVerdict& verdict = result.verdict;
+    std::vector<std::string> warnings = result.warnings;
+    for (std::string& warning : editorWarnings(result.generals)) warnings.push_back(std::move(warning));
 
     std::string report = "武将数：" + std::to_string(result.generals.size()) + "\n";
-    for (const std::string& warning : result.warnings) report += "警告：" + warning + "\n";
+    for (const std::string& warning : warnings) report += "警告：" + warning + "\n";
     if (verdict.byteExact) {
         report += "往返校验：不加修改地保存，将逐字节重现原文件。\n";
     } else {
@@ -31,11 +89,11 @@ int runCheck(const std::string& file)
         reportError("check", "写入标准输出失败。");
         return kExitFailed;
     }
-    if (result.warnings.empty() && verdict.byteExact) return kExitOk;
+    if (warnings.empty() && verdict.byteExact) return kExitOk;
 
     std::string reasons = verdict.byteExact ? "" : verdict.reason;
-    if (!result.warnings.empty()) {
-        reasons += (reasons.empty() ? "" : "；") + std::to_string(result.warnings.size()) + " 条警告";
+    if (!warnings.empty()) {
+        reasons += (reasons.empty() ? "" : "；") + std::to_string(warnings.size()) + " 条警告";
     }
     reportError("check", file + " 未通过检查：" + reasons + "。");
     return kExitFailed;
@@ -46,7 +104,10 @@ int runCheck(const std::string& file)
 void addCheckCommand(CLI::App& app, int& exitCode)
 {
     CLI::App* command = app.add_subcommand(
-        "check", "检查存档：武将数、每条警告和往返校验的结论；文件无警告且保存能逐字节重现时退出码为 0，否则为 1");
+        "check",
+        "检查存档：武将数、每条警告和往返校验的结论。除读取时的警告外，还警告编辑器的列表无法显示的值"
+        "（性别、对话风格、武器类型、管理、务农、经商、技工、辅臣特性）、负数 ID 和重复的 ID，并指出是哪名武将的哪个字段。"
+        "文件无警告且保存能逐字节重现时退出码为 0，否则为 1");
     auto file = std::make_shared<std::string>();
     command->add_option("FILE", *file, "存档文件（.bytes）")->required();
     command->callback([file, &exitCode] { exitCode = runCheck(*file); });
