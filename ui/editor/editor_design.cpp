@@ -1,6 +1,8 @@
 #include "ui/editor/editor_design.h"
 
-#include "data/weapons.h"
+#include "data/list_values.h"
+
+#include <span>
 
 namespace sg8 {
 
@@ -20,16 +22,14 @@ ControlDesign limitedEdit(std::string_view name, int left, int top, int width, i
     return {kEdit, name, "分组框1", left, top, width, 20, "", {}, {}, byteLimit};
 }
 
-const std::vector<ComboItem> kAbilityItems{{"缺", {}}, {"平", {}}, {"良", {}}};
-
-/// The weapons the editor offers, numbered by their codes.
-std::vector<ComboItem> weaponItems()
+/// A drop-down list's items as the core lists them; only the weapon list numbers its items.
+std::vector<ComboItem> itemsOf(std::span<const ListItem> items, bool numbered = false)
 {
-    std::vector<ComboItem> items;
-    for (const WeaponCode& weapon : kWeaponCodes) {
-        if (weapon.offeredByEditor) items.push_back({weapon.name, weapon.code});
+    std::vector<ComboItem> combo;
+    for (const ListItem& item : items) {
+        combo.push_back({item.text, numbered ? std::optional<std::int32_t>(item.value) : std::nullopt});
     }
-    return items;
+    return combo;
 }
 
 }  // namespace
@@ -52,11 +52,9 @@ const WindowDesign& editorWindowDesign()
             {kLabel, "标签4", "分组框1", 280, 16, 24, 20, "列传"},
             {ControlKind::MultiLineEditBox, "编辑框_列传", "分组框1", 312, 16, 248, 52, "", {}, {}, 300},
             {kLabel, "标签5", "分组框1", 8, 48, 80, 20, "性别"},
-            list("组合框_性别", 40, 48, 40, {{"男", {}}, {"女", {}}}),
+            list("组合框_性别", 40, 48, 40, itemsOf(kGenderItems)),
             {kLabel, "标签6", "分组框1", 88, 48, 80, 20, "对话风格"},
-            list("组合框_对话", 142, 48, 56,
-                 {{"懦弱", {}}, {"聪颖", {}}, {"大智", {}}, {"冲动", {}}, {"善战", {}}, {"智取", {}}, {"武夫", {}},
-                  {"豪杰", {}}, {"万能", {}}}),
+            list("组合框_对话", 142, 48, 56, itemsOf(kDialogueStyleItems)),
             {kLabel, "标签7", "分组框1", 200, 48, 80, 20, "语音"},
             {kEdit, "编辑框_语音", "", 232, 56, 80, 20},
             {kLabel, "标签8", "分组框1", 8, 80, 40, 20, "头像ID"},
@@ -74,7 +72,7 @@ const WindowDesign& editorWindowDesign()
             {kLabel, "标签11", "分组框1", 8, 136, 80, 20, "关系"},
             {kEdit, "编辑框_关系", "分组框1", 40, 136, 64, 20},
             {kLabel, "标签12", "分组框1", 112, 136, 80, 20, "武器类型"},
-            list("组合框_武器", 168, 136, 80, weaponItems()),
+            list("组合框_武器", 168, 136, 80, itemsOf(kWeaponTypeItems, true)),
             {kLabel, "标签13", "分组框1", 256, 136, 80, 20, "出生年"},
             {kEdit, "编辑框_出生年", "分组框1", 296, 136, 56, 20},
             {kLabel, "标签14", "分组框1", 360, 136, 80, 20, "寿命"},
@@ -89,15 +87,15 @@ const WindowDesign& editorWindowDesign()
             {kLabel, "标签19", "分组框1", 320, 168, 80, 20, "义理"},
             {kEdit, "编辑框_义理", "分组框1", 352, 168, 64, 20},
             {kLabel, "标签25", "分组框1", 8, 200, 80, 20, "管理"},
-            list("组合框_管理", 48, 200, 48, kAbilityItems),
+            list("组合框_管理", 48, 200, 48, itemsOf(kAbilityItems)),
             {kLabel, "标签26", "分组框1", 112, 200, 80, 20, "务农"},
-            list("组合框_务农", 144, 200, 48, kAbilityItems),
+            list("组合框_务农", 144, 200, 48, itemsOf(kAbilityItems)),
             {kLabel, "标签27", "分组框1", 216, 200, 80, 20, "经商"},
-            list("组合框_经商", 248, 200, 48, kAbilityItems),
+            list("组合框_经商", 248, 200, 48, itemsOf(kAbilityItems)),
             {kLabel, "标签28", "分组框1", 320, 200, 80, 20, "技工"},
-            list("组合框_技工", 352, 200, 48, kAbilityItems),
+            list("组合框_技工", 352, 200, 48, itemsOf(kAbilityItems)),
             {kLabel, "标签29", "分组框1", 424, 200, 80, 20, "辅臣特性"},
-            list("组合框_辅臣特性", 480, 200, 80, {{"无", {}}, {"内政", {}}, {"人事", {}}, {"谋略", {}}}),
+            list("组合框_辅臣特性", 480, 200, 80, itemsOf(kAdvisorTraitItems)),
             {kLabel, "标签20", "分组框1", 8, 232, 80, 20, "战技一"},
             {kEdit, "编辑框_战技1", "分组框1", 56, 232, 64, 20},
             {kLabel, "标签21", "分组框1", 136, 232, 80, 20, "战技二"},
