@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Renders docs/main-window.png and docs/editor-window.png: the editor started on
-# a copy of examples/demo.bytes under Xvfb and Openbox, with the WenQuanYi Micro Hei font,
-# then the first general opened in the editor by a double-click.
+# Renders docs/main-window.png, docs/editor-window.png, docs/main-search.png and
+# docs/backups-window.png: the editor started on a copy of examples/demo.bytes
+# (saved three times by sg8gen first, so that it has a backup history) under Xvfb
+# and Openbox, with the WenQuanYi Micro Hei font; the first general opened by a
+# double-click; then the list sorted by 武力 and searched; then 备份….
 # Needs the packages of scripts/packages/ui.txt and a built build/ (or BUILD=dir).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,6 +14,11 @@ editor="$build/ui/sg8gen-editor"
 work="$(mktemp -d)"
 trap 'kill "${app:-}" "${wm:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 cp examples/demo.bytes "$work/demo.bytes"
+export SG8GEN_BACKUP_DIR="$work/history"
+for lifespan in 60 61 62; do
+  "$build/cli/sg8gen" set "$work/demo.bytes" --index 1 "lifespan=$lifespan" >/dev/null
+  sleep 1  # versions are named by the second
+done
 
 # Xvfb picks a free display number and writes it to fd 3.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" &
@@ -62,4 +69,20 @@ xdotool mousemove --window "$main" 60 75 click 1 sleep 0.2 click --repeat 2 --de
 editorWindow="$(wait_for_window '自创武将')"
 sleep 0.5
 import -frame -window "$editorWindow" docs/editor-window.png
-echo "screenshots: wrote docs/main-window.png and docs/editor-window.png"
+xdotool key --window "$editorWindow" Escape
+sleep 0.5
+
+# Sort by 武力 (column 6: the header's middle) and search for a surname.
+xdotool mousemove --window "$main" 393 58 click 1
+sleep 0.3
+xdotool mousemove --window "$main" 680 24 click 1
+sleep 0.2
+xdotool type --delay 100 "赵"
+sleep 0.5
+import -frame -window "$main" docs/main-search.png
+
+xdotool mousemove --window "$main" 312 24 click 1
+backups="$(wait_for_window '备份历史')"
+sleep 0.5
+import -frame -window "$backups" docs/backups-window.png
+echo "screenshots: wrote docs/main-window.png, docs/editor-window.png, docs/main-search.png and docs/backups-window.png"
