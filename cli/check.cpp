@@ -29,16 +29,17 @@ std::string listedValues(const FieldList& list)
 
 // Values that a list of the editor can't show, negative ids and ids that more
 // than one general carries: the file loads, but the editor can't show it as it is.
-std::vector<std::string> editorWarnings(const GeneralList& generals)
+// Each warning goes to `warn` as it is found: a large file may have a great many.
+template <typename Warn>
+void editorWarnings(const GeneralList& generals, Warn warn)
 {
-    std::vector<std::string> warnings;
     for (std::size_t i = 0; i < generals.size(); ++i) {
         const CustomGeneral& general = generals[i];
-        if (general.id < 0) warnings.push_back(generalName(i, general) + "的 ID 是负数。");
+        if (general.id < 0) warn(generalName(i, general) + "的 ID 是负数。");
         for (const FieldList& list : kFieldLists) {
             const std::int32_t value = general.intField(findField(list.field)->index);
             if (list.shows(value)) continue;
-            warnings.push_back(generalName(i, general) + "的 " + std::string(list.field) + " 是 " +
+            warn(generalName(i, general) + "的 " + std::string(list.field) + " 是 " +
                                std::to_string(value) + "，编辑器的列表中没有这个值（列表中的值：" +
                                listedValues(list) + "）。");
         }
@@ -57,12 +58,11 @@ std::vector<std::string> editorWarnings(const GeneralList& generals)
                 places += (k == first ? "" : "、") + std::to_string(ids[k].second + 1);
             }
             if (end - first > 10) places += " 等";
-            warnings.push_back("ID " + std::to_string(ids[first].first) + " 重复：" + std::to_string(end - first) +
+            warn("ID " + std::to_string(ids[first].first) + " 重复：" + std::to_string(end - first) +
                                " 名武将（第 " + places + " 名）共用这个 ID。");
         }
         first = end;
     }
-    return warnings;
 }
 
 int runCheck(const std::string& file)
@@ -74,26 +74,40 @@ int runCheck(const std::string& file)
     }
     const LoadedFile& result = loaded.value();
     const RoundTripVerdict& verdict = result.verdict;
-    std::vector<std::string> warnings = result.warnings;
-    for (std::string& warning : editorWarnings(result.generals)) warnings.push_back(std::move(warning));
 
+    // Written out a piece at a time, so that a file with a warning for every
+    // general doesn't hold them all.
     std::string report = "武将数：" + std::to_string(result.generals.size()) + "\n";
-    for (const std::string& warning : warnings) report += "警告：" + warning + "\n";
+    bool written = true;
+    auto flushIfLarge = [&](std::size_t limit) {
+        if (report.size() < limit) return;
+        written = written && writeStdout(report);
+        report.clear();
+    };
+    std::size_t warnings = 0;
+    auto warn = [&](const std::string& warning) {
+        ++warnings;
+        report += "警告：" + warning + "\n";
+        flushIfLarge(1 << 20);
+    };
+    for (const std::string& warning : result.warnings) warn(warning);
+    editorWarnings(result.generals, warn);
     if (verdict.byteExact) {
         report += "往返校验：不加修改地保存，将逐字节重现原文件。\n";
     } else {
         report += "往返校验：不加修改地保存，不能逐字节重现原文件：第一处差异在字节偏移 " +
                   std::to_string(verdict.firstDifference) + "（" + verdict.reason + "）。\n";
     }
-    if (!writeStdout(report)) {
+    flushIfLarge(0);
+    if (!written) {
         reportError("check", "写入标准输出失败。");
         return kExitFailed;
     }
-    if (warnings.empty() && verdict.byteExact) return kExitOk;
+    if (warnings == 0 && verdict.byteExact) return kExitOk;
 
     std::string reasons = verdict.byteExact ? "" : verdict.reason;
-    if (!warnings.empty()) {
-        reasons += (reasons.empty() ? "" : "；") + std::to_string(warnings.size()) + " 条警告";
+    if (warnings > 0) {
+        reasons += (reasons.empty() ? "" : "；") + std::to_string(warnings) + " 条警告";
     }
     reportError("check", file + " 未通过检查：" + reasons + "。");
     return kExitFailed;
