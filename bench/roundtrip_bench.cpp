@@ -2,6 +2,10 @@
 // the whole round trip with copying the same file by `cp`.
 //
 //   build/bench/sg8_roundtrip_bench [generals] [folder]
+//   build/bench/sg8_roundtrip_bench write PATH [generals]   only writes the file
+//
+// The second form makes the file for whole-process figures, e.g.
+//   /usr/bin/time -v build/cli/sg8gen set PATH --index 5 baseStrength=77
 
 #include "data/file_io.h"
 #include "data/load.h"
@@ -44,6 +48,12 @@ sg8::GeneralList generate(int count)
 
 int main(int argc, char** argv)
 {
+    if (argc > 2 && std::string(argv[1]) == "write") {
+        const int generals = argc > 3 ? std::atoi(argv[3]) : 100000;
+        const sg8::Status written = sg8::replaceFile(argv[2], sg8::encodeSaveFile(generate(generals), 0));
+        if (!written) std::fprintf(stderr, "%s\n", written.error().message.c_str());
+        return written ? 0 : 1;
+    }
     const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
     const std::filesystem::path folder = argc > 2 ? argv[2] : std::filesystem::temp_directory_path();
     const std::filesystem::path file = folder / "sg8-bench.bytes";

@@ -212,8 +212,8 @@ Result<fs::path> keepBackupVersion(const fs::path& saveFile, const ByteString& b
     const VersionName* newest = versions.empty() ? nullptr : &versions.back();
     if (newest && fs::file_size(newest->path, ec) == bytes.size() && !ec) {
         // An unreadable newest version is no reason to refuse the save: a new one is kept.
-        Result<ByteString> kept = readFile(newest->path);
-        if (kept && kept.value() == bytes) return fs::path();
+        const Result<bool> same = fileHolds(newest->path, bytes.view());
+        if (same && same.value()) return fs::path();
     }
 
     // Names sort in time order: a clock set back keeps the newest stamp and counts on.

@@ -101,6 +101,19 @@ ByteString readWholeFile(const std::filesystem::path& path)
     return contents ? std::move(contents.value()) : ByteString();
 }
 
+Result<bool> fileHolds(const fs::path& path, std::string_view bytes)
+{
+    std::size_t at = 0;
+    bool same = true;
+    const Status read = readFileInPieces(path, [&](std::string_view piece) {
+        same = piece.size() <= bytes.size() - at && bytes.substr(at, piece.size()) == piece;
+        at += piece.size();
+        return same;
+    });
+    if (!read) return read.error();
+    return same && at == bytes.size();
+}
+
 Error readError(IoStep step, const fs::path& path, const SystemReason& reason)
 {
     return fileError(step, "无法读取" + quotedFileName(path) + "：" + reasonText(reason) + whileDoing(step));

@@ -37,6 +37,10 @@ Result<ByteString> readFile(const std::filesystem::path& path);
 /// `onPiece` answers false; the file is never held whole. An error when it can't be read.
 Status readFileInPieces(const std::filesystem::path& path, const std::function<bool(std::string_view)>& onPiece);
 
+/// Whether the file at `path` holds exactly `bytes`, compared piece by piece as it
+/// is read; an error when it can't be read.
+Result<bool> fileHolds(const std::filesystem::path& path, std::string_view bytes);
+
 /// Creates or empties the file and writes the parts in order, in place. A failed
 /// write leaves what was written before it; saves use replaceFile instead.
 bool writeWholeFile(const std::filesystem::path& path, std::initializer_list<ByteString> parts);

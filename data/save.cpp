@@ -42,7 +42,12 @@ bool stillAsSeen(const std::filesystem::path& path, const FileIdentity& seen)
 }
 
 // The safe save of bytes that have been checked: the steps after the check.
-Result<SaveOutcome> writeChecked(const std::filesystem::path& path, const ByteString& bytes, Backup backup,
+// `makeBytes` gives the bytes to write; it is called only once the old file has
+// been kept and let go, so that the old file's bytes and the new ones are never
+// held at the same time (beside a list of generals, they would be three times
+// the file's size).
+template <typename MakeBytes>
+Result<SaveOutcome> writeChecked(const std::filesystem::path& path, MakeBytes makeBytes, Backup backup,
                                  const std::optional<FileIdentity>& expected)
 {
     SaveOutcome outcome;
@@ -52,7 +57,6 @@ Result<SaveOutcome> writeChecked(const std::filesystem::path& path, const ByteSt
     // The file as it is now: kept in the history before anything replaces it.
     FileIdentity seen = fileStamp(path);
     const bool exists = seen.exists || std::filesystem::exists(path, ec);
-    ByteString old;
     if (exists) {
         Result<ByteString> read = readFile(path);
         if (!read) {
@@ -60,12 +64,10 @@ Result<SaveOutcome> writeChecked(const std::filesystem::path& path, const ByteSt
             error.message = "无法读取原文件以存入备份历史：" + error.message + "。未保存，" + untouched;
             return error;
         }
-        old = std::move(read.value());
+        const ByteString old = std::move(read.value());
         seen = identityOfRead(seen, old);
-    }
-    if (expected && !seen.sameContents(*expected)) return fileChangedError(path, untouched);
+        if (expected && !seen.sameContents(*expected)) return fileChangedError(path, untouched);
 
-    if (exists) {
         Result<std::filesystem::path> kept = keepBackupVersion(path, old);
         if (!kept) {
             Error error = kept.error();
@@ -73,16 +75,19 @@ Result<SaveOutcome> writeChecked(const std::filesystem::path& path, const ByteSt
             return error;
         }
         outcome.keptVersion = kept.value();
-    }
 
-    if (backup == Backup::Yes && exists) {
-        if (Status copied = replaceFile(backupPathFor(path), old); !copied) {
-            return saveError("备份失败：" + copied.error().message + "。未保存，" + untouched, Step::Backup);
+        if (backup == Backup::Yes) {
+            if (Status copied = replaceFile(backupPathFor(path), old); !copied) {
+                return saveError("备份失败：" + copied.error().message + "。未保存，" + untouched, Step::Backup);
+            }
+            outcome.backupMade = true;
         }
-        outcome.backupMade = true;
+    } else if (expected && !seen.sameContents(*expected)) {
+        return fileChangedError(path, untouched);
     }
     outcome.originalMissing = !exists;
 
+    decltype(auto) bytes = makeBytes();
     // Checked again right before the replace: the game may have written meanwhile.
     if (!stillAsSeen(path, seen)) return fileChangedError(path, untouched);
 
@@ -92,10 +97,11 @@ Result<SaveOutcome> writeChecked(const std::filesystem::path& path, const ByteSt
         return error;
     }
 
+    // Read back piece by piece: a second copy of the file is never needed.
     const FileIdentity stampAfter = fileStamp(path);
-    Result<ByteString> written = readFile(path);
-    if (!written || written.value() != bytes) {
-        return saveError("保存后读回校验失败：" + (written ? std::string("内容与写入的不一致") : written.error().message) +
+    const Result<bool> same = fileHolds(path, bytes.view());
+    if (!same || !same.value()) {
+        return saveError("保存后读回校验失败：" + (same ? std::string("内容与写入的不一致") : same.error().message) +
                              (outcome.backupMade ? "。原文件已备份为 " + pathToUtf8(backupPathFor(path)) : ""),
                          Step::ReadBack);
     }
@@ -118,13 +124,17 @@ Result<SaveOutcome> saveGeneralsTo(const std::filesystem::path& path, const Gene
                                    const std::optional<FileIdentity>& expected)
 {
     if (path.empty()) return saveError("没有打开任何存档文件，无处保存。");
-    const ByteString bytes = encodeSaveFile(generals, trailerValue);
-
-    // The bytes must load back to the very same generals before anything is written.
-    if (!loadsBackAs(bytes, generals, trailerValue)) {
-        return saveError("保存前校验失败：生成的文件无法原样读回，未写入任何文件。", Step::Check);
+    {
+        // The bytes must load back to the very same generals before anything is written.
+        const ByteString bytes = encodeSaveFile(generals, trailerValue);
+        if (!loadsBackAs(bytes, generals, trailerValue)) {
+            return saveError("保存前校验失败：生成的文件无法原样读回，未写入任何文件。", Step::Check);
+        }
     }
-    return writeChecked(path, bytes, backup, expected);
+    // Encoded again once the old file is let go: encoding is cheap beside holding
+    // both files' bytes at once (the encoder gives the same bytes every time).
+    return writeChecked(
+        path, [&] { return encodeSaveFile(generals, trailerValue); }, backup, expected);
 }
 
 Result<SaveOutcome> saveBytesTo(const std::filesystem::path& path, const ByteString& bytes, Backup backup,
@@ -132,7 +142,8 @@ Result<SaveOutcome> saveBytesTo(const std::filesystem::path& path, const ByteStr
 {
     if (path.empty()) return saveError("没有打开任何存档文件，无处保存。");
     if (!loadSaveFile(bytes)) return saveError("保存前校验失败：要写入的内容不是可以载入的存档文件，未写入任何文件。", Step::Check);
-    return writeChecked(path, bytes, backup, expected);
+    return writeChecked(
+        path, [&]() -> const ByteString& { return bytes; }, backup, expected);
 }
 
 Result<SaveOutcome> saveSaveFile(Model& model, Backup backup, IfChanged ifChanged)

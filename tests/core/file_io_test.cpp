@@ -264,6 +264,36 @@ TEST(ReplaceFile, AFolderThatIsNotWritableLeavesTheTargetAndSaysWhy)
 }
 #endif
 
+TEST(FileHolds, ComparesAFileWithBytesPieceByPiece)
+{
+    TempFolder folder;
+    std::string big(200000, 'x');  // several pieces of reading
+    big.back() = 'y';
+    ASSERT_TRUE(writeWholeFile(folder / "big", {ByteString(big)}));
+    ASSERT_TRUE(writeWholeFile(folder / "empty", {ByteString()}));
+    std::string differsInTheLastByte = big;
+    differsInTheLastByte.back() = 'x';
+    const struct {
+        const char* file;
+        std::string bytes;
+        bool holds;
+    } cases[] = {
+        {"big", big, true},
+        {"big", big.substr(0, big.size() - 1), false},  // the file is longer
+        {"big", big + "z", false},                      // the file is shorter
+        {"big", differsInTheLastByte, false},
+        {"empty", "", true},
+        {"empty", "x", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " " + std::to_string(c.bytes.size()));
+        const Result<bool> holds = fileHolds(folder / c.file, c.bytes);
+        ASSERT_TRUE(holds) << holds.error().message;
+        EXPECT_EQ(holds.value(), c.holds);
+    }
+    EXPECT_FALSE(fileHolds(folder / "missing", ""));
+}
+
 TEST(ReadFile, SaysWhyAFileCantBeRead)
 {
     TempFolder folder;
