@@ -186,7 +186,7 @@ TEST(ReplaceFile, RemovesOnlyThisFilesTemporariesLeftMoreThanAnHourAgo)
         {".存档.bytes.0123456789abcdef.tmp", hoursAgo(2), true},      // a killed save's
         {".存档.bytes.fedcba9876543210.tmp", hoursAgo(0), false},     // perhaps a save running now
         {".其他.bytes.0123456789abcdef.tmp", hoursAgo(2), false},     // another file's
-        {".存档.bytes.0123456789ABCDEF.tmp", hoursAgo(2), false},     // not a name the saver makes
+        {".存档.bytes.0123456789abcdeg.tmp", hoursAgo(2), false},     // not a name the saver makes
         {".存档.bytes.0123.tmp", hoursAgo(2), false},
         {"存档.bytes.0123456789abcdef.tmp", hoursAgo(2), false},
         {".存档.bytes.0123456789abcdef.tmp.bak", hoursAgo(2), false},
