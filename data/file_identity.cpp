@@ -2,6 +2,8 @@
 
 #include "data/file_io.h"
 
+#include <bit>
+#include <cstring>
 #include <system_error>
 
 namespace sg8 {
@@ -17,7 +19,13 @@ std::uint64_t hashBytes(std::string_view bytes)
     std::size_t i = 0;
     for (; i + 8 <= bytes.size(); i += 8) {
         std::uint64_t word = 0;
-        for (int b = 7; b >= 0; --b) word = (word << 8) | static_cast<std::uint8_t>(bytes[i + static_cast<std::size_t>(b)]);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&word, bytes.data() + i, 8);  // the same little-endian word, read at once
+        } else {
+            for (int b = 7; b >= 0; --b) {
+                word = (word << 8) | static_cast<std::uint8_t>(bytes[i + static_cast<std::size_t>(b)]);
+            }
+        }
         hash = (hash ^ word) * multiplier;
         hash ^= hash >> 29;
     }
