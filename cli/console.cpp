@@ -61,7 +61,8 @@ std::optional<LoadedFile> loadForCommand(std::string_view command, const std::st
 {
     Result<LoadedFile> loaded = loadSaveFile(pathFromUtf8(file));
     if (!loaded) {
-        std::string message = "无法载入 " + file + "：" + loaded.error().message + "。";
+        // The core's message names the file and says what is wrong.
+        std::string message = loaded.error().message + "。";
         if (!untouched.empty()) message += untouched;
         reportError(command, message);
         return std::nullopt;

@@ -50,7 +50,7 @@ int runImport(const ImportOptions& options)
     Result<SaveOutcome> saved = saveGeneralsTo(target, imported->generals, trailerValue,
                                                options.backup ? Backup::Yes : Backup::No, expected);
     if (!saved) {
-        reportError("import", "无法保存 " + options.file + "：" + saved.error().message);
+        reportError("import", saved.error().message);
         return kExitFailed;
     }
     std::string summary = "已将 " + std::to_string(imported->generals.size()) + " 名武将写入 " + options.file;

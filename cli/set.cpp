@@ -222,7 +222,7 @@ int runSet(const SetOptions& options)
     Result<SaveOutcome> saved = saveGeneralsTo(path, loaded->generals, loaded->trailerValue,
                                                options.backup ? Backup::Yes : Backup::No, loaded->identity);
     if (!saved) {
-        reportError("set", "无法保存 " + options.file + "：" + saved.error().message);
+        reportError("set", saved.error().message);
         return kExitFailed;
     }
     const CustomGeneral& first = loaded->generals[places->front()];

@@ -117,7 +117,7 @@ TEST(ImportRefusal, TargetOrInputThatCantBeUsedWritesNothing)
     const Case cases[] = {
         {"target is not a save file", {"import", "notes.txt", "--from", "one.json", "--backup"}, "notes.txt"},
         {"input is missing", {"import", "one.bytes", "--from", "missing.json"}, "missing.json"},
-        {"target folder is missing", {"import", "missing/new.bytes", "--from", "one.json"}, "missing/new.bytes"},
+        {"target folder is missing", {"import", "missing/new.bytes", "--from", "one.json"}, "“new.bytes”：找不到该文件或它所在的文件夹"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
