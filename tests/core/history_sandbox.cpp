@@ -25,15 +25,27 @@ public:
         std::error_code ec;
         std::filesystem::remove_all(path_, ec);
     }
+    const std::filesystem::path& path() const { return path_; }
 
 private:
     std::filesystem::path path_;
 };
 
+const Sandbox& sandbox()
+{
+    static const Sandbox instance;
+    return instance;
+}
+
 // Made when the program starts, before any test; removed when it ends.
-const Sandbox sandbox;
+[[maybe_unused]] const Sandbox& madeAtStart = sandbox();
 
 }  // namespace
+
+const std::filesystem::path& sandboxBackupRoot()
+{
+    return sandbox().path();
+}
 
 void setEnvironment(const char* name, const std::filesystem::path& value)
 {

@@ -9,6 +9,9 @@
 
 namespace sg8::testing {
 
+/// The folder the whole test program keeps its backup histories in.
+const std::filesystem::path& sandboxBackupRoot();
+
 /// Sets SG8GEN_BACKUP_DIR to `folder` (or removes it when empty) while it lives,
 /// then back to what it was.
 class BackupRootOverride {
