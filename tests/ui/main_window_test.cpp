@@ -202,13 +202,13 @@ TEST_F(MainWindowTest, CommandsAreRefusedDuringALoad)
     openFile(first);
     driver::clickRow(mainWindow(), kList, 0);
 
-    // Hold the next load at its first read until the test lets it go.
+    // Hold the next load's worker at its first read until the test lets it go.
     std::mutex mutex;
     std::condition_variable changed;
     bool reached = false;
     bool released = false;
     setFaultInjector([&](IoStep step) {
-        if (step != IoStep::OpenForReading) return 0;
+        if (step != IoStep::OpenForReading || onWindowThread()) return 0;
         std::unique_lock lock(mutex);
         reached = true;
         changed.notify_all();
