@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The Windows build: cross-compiles the core, its tests and sg8gen.exe with
-# mingw-w64 in build-win/ and runs the tests under Wine.
+# The Windows build: cross-compiles the core, sg8gen.exe, sg8gen-editor.exe and
+# their tests with mingw-w64 in build-win/, runs the tests under Wine (the window
+# suites on an Xvfb display of their own), checks that the programs need no DLL
+# beyond Windows' own, and leaves build-win/sg8gen-windows-x64.zip.
 #   bash scripts/test.d/50-windows.sh
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -8,23 +10,45 @@ root=$PWD
 out=$root/build-win
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 started=$SECONDS
-# Set here, not taken from the caller: a UTF-8 locale (Wine maps file names
-# through it: without one it can't create 存档.bytes) and a temporary folder.
-export LC_ALL=C.UTF-8 TMPDIR="${TMPDIR:-/tmp}"
-unset LANGUAGE
-mkdir -p "$TMPDIR"
 mkdir -p "$out"
 
-# Wine keeps its own Windows in the build folder. No display, no Mono or Gecko
-# installers, no debug chatter.
+# Set here, not taken from the caller: a UTF-8 locale (Wine maps file names
+# through it: without one it can't create 存档.bytes) and a temporary folder.
+export LC_ALL=C.UTF-8 LANG=C.UTF-8 TMPDIR="${TMPDIR:-/tmp}"
+unset LANGUAGE
+mkdir -p "$TMPDIR"
+
+# Wine keeps its own Windows in the build folder. Only the window suites get a
+# display; no Mono or Gecko installers, no debug chatter.
 export WINEPREFIX=$out/wineprefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export PATH=$PATH:/usr/lib/wine
 unset DISPLAY WAYLAND_DISPLAY
+work=$(mktemp -d)  # in TMPDIR
+xvfb=
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
 mkdir -p "$WINEPREFIX"
 # Start Wine before anything runs under it: a wineserver or Wine service started
 # from inside ctest inherits ctest's output pipe, and ctest then waits for ever.
+# A boot that was interrupted leaves a prefix where no DLL loads: boot it anew.
+if [ -f "$WINEPREFIX/system.reg" ] && ! wine64 cmd /c exit >/dev/null 2>&1; then
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+fi
 wineserver -p >/dev/null 2>&1 || true  # already running for this prefix
 wineboot >/dev/null 2>&1
-trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+# Chinese captions draw with the CJK font installed on this machine.
+if ! grep -q '"Microsoft YaHei UI"="WenQuanYi Micro Hei"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  for font in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft YaHei UI" SimSun; do
+    wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /t REG_SZ /d "WenQuanYi Micro Hei" /f \
+      >/dev/null 2>&1
+  done
+fi
 
 # GoogleTest for Windows, from Debian's sources with the same toolchain.
 gtest=$out/googletest-install
@@ -43,12 +67,50 @@ ln -sfn /usr/include/CLI "$headers/include/CLI"
 ln -sfn /usr/include/nlohmann "$headers/include/nlohmann"
 cp -r /usr/share/cmake/CLI11 /usr/share/cmake/nlohmann_json "$headers/share/cmake/"
 
-cmake -S . -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
   -DCMAKE_COMPILE_WARNING_AS_ERROR="${SG8_WARNINGS_AS_ERRORS:-OFF}" \
-  -DSG8_BUILD_GUI=OFF -DSG8_BUILD_CLI=ON -DSG8_BUILD_TESTS=ON -DGTest_DIR="$gtest/lib/cmake/GTest" \
+  -DSG8_BUILD_GUI=ON -DSG8_BUILD_CLI=ON -DSG8_BUILD_TESTS=ON -DGTest_DIR="$gtest/lib/cmake/GTest" \
   -DCLI11_DIR="$headers/share/cmake/CLI11" -Dnlohmann_json_DIR="$headers/share/cmake/nlohmann_json"
 cmake --build "$out" --parallel 2
-# The file to hand out: no debug information, no DLL needed beside it.
+built=$SECONDS
+
+# The files to hand out: no debug information, no DLL needed beside them.
 x86_64-w64-mingw32-strip -o "$out/sg8gen.exe" "$out/cli/sg8gen.exe"
-ctest --test-dir "$out" --output-on-failure --timeout 300 -j2
-echo "windows: built and tested in $((SECONDS - started)) s"
+x86_64-w64-mingw32-strip -o "$out/sg8gen-editor.exe" "$out/ui/sg8gen-editor.exe"
+system_dlls='^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|imm32|advapi32|ole32|msvcrt|ucrtbase|api-ms-win-.*)\.dll$'
+for exe in sg8gen.exe sg8gen-editor.exe; do
+  imports=$(x86_64-w64-mingw32-objdump -p "$out/$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
+  others=$(grep -Ev "$system_dlls" <<<"$imports" || true)
+  if [ -n "$others" ]; then
+    echo "windows: $exe needs DLLs that Windows doesn't have: $others" >&2
+    exit 1
+  fi
+  echo "windows: $exe: $(stat -c %s "$out/$exe") bytes, imports only $(tr '\n' ' ' <<<"$imports")"
+done
+
+# The tests without windows, without a display.
+ctest --test-dir "$out" --output-on-failure --timeout 300 -j2 -E '^window\.'
+tested=$SECONDS
+
+# The window suites on a screen of their own (Xvfb picks a free display number).
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "windows: Xvfb did not start" >&2; exit 1; }
+DISPLAY=":$(head -1 "$work/display")" ctest --test-dir "$out" --output-on-failure --timeout 300 -j1 -R '^window\.'
+windowed=$SECONDS
+
+# What a Windows player downloads: the two programs and a short guide in Chinese.
+guide=$root/docs/guide.zh-CN.md
+[ -f "$guide" ] || guide=$root/docs/使用说明.txt
+mkdir -p "$work/zip"
+cp "$out/sg8gen-editor.exe" "$out/sg8gen.exe" "$work/zip/"
+# Notepad reads it best with Windows line ends.
+sed 's/$/\r/' "$guide" >"$work/zip/使用说明.txt"
+rm -f "$out/sg8gen-windows-x64.zip"
+(cd "$work/zip" && zip -q -X "$out/sg8gen-windows-x64.zip" sg8gen-editor.exe sg8gen.exe 使用说明.txt)
+echo "windows: $out/sg8gen-windows-x64.zip: $(stat -c %s "$out/sg8gen-windows-x64.zip") bytes"
+echo "windows: built in $((built - started)) s, core and CLI tests $((tested - built)) s," \
+  "window suites $((windowed - tested)) s; $((SECONDS - started)) s in all"
