@@ -288,11 +288,17 @@ int ComboBox::addItem(std::string_view utf8Text, std::optional<std::int32_t> num
 
 namespace {
 
+/// Clears the selected and the focused row, one by one: asking the list to clear
+/// every row at once visits each of them, a stall with 100,000 rows.
 void deselectAll(HWND list)
 {
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    for (const UINT which : {UINT{LVNI_SELECTED}, UINT{LVNI_FOCUSED}}) {
+        const auto row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which));
+        if (row < 0) continue;
+        LVITEMW state{};
+        state.stateMask = which == LVNI_SELECTED ? LVIS_SELECTED : LVIS_FOCUSED;
+        SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+    }
 }
 
 }  // namespace
