@@ -4,6 +4,7 @@
 #include "toolkit/win32/window_impl.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -245,6 +246,35 @@ void resizeWindow(Window& window, int width, int height)
     processEvents();
 }
 
+bool dropFiles(Window& window, const std::vector<std::string>& utf8Paths)
+{
+    HWND target = window.impl().hwnd;
+    if (!(GetWindowLongPtrW(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) || utf8Paths.empty()) return false;
+    // What the file manager hands over: a DROPFILES header, then the paths, each
+    // ended by a NUL, the whole by another.
+    std::wstring paths;
+    for (const std::string& path : utf8Paths) {
+        paths += win32::wide(path);
+        paths += L'\0';
+    }
+    paths += L'\0';
+    const std::size_t bytes = sizeof(DROPFILES) + paths.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    if (!memory) return false;
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    RECT client{};
+    GetClientRect(target, &client);
+    header->pt = {client.right / 2, client.bottom / 2};
+    paths.copy(reinterpret_cast<wchar_t*>(reinterpret_cast<BYTE*>(header) + sizeof(DROPFILES)), paths.size());
+    GlobalUnlock(memory);
+    // The window frees the drop when it has read it.
+    SendMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    processEvents();
+    return true;
+}
+
 std::string shownText(Window& window, std::string_view control)
 {
     NativeControl& shown = controlOf(window, control);
@@ -310,6 +340,17 @@ Rect controlRect(Window& window, std::string_view control)
     GetWindowRect(controlOf(window, control).hwnd, &place);
     MapWindowPoints(nullptr, window.impl().hwnd, reinterpret_cast<POINT*>(&place), 2);
     return {place.left, place.top, place.right - place.left, place.bottom - place.top};
+}
+
+}  // namespace sg8::driver
+
+namespace sg8::driver {
+
+Rect clientArea(Window& window)
+{
+    RECT client{};
+    GetClientRect(window.impl().hwnd, &client);
+    return {0, 0, client.right, client.bottom};
 }
 
 }  // namespace sg8::driver
