@@ -37,21 +37,29 @@ HWND runningMainWindow = nullptr;
 LRESULT CALLBACK taskWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != kRunTasks) return DefWindowProcW(hwnd, message, wParam, lParam);
-    // One task per message: a task that runs a loop of its own (a message box)
-    // still lets the next ones run.
-    std::function<void()> task;
+    Tasks& state = tasks();
     {
-        Tasks& state = tasks();
         std::lock_guard<std::mutex> guard(state.lock);
-        if (state.queue.empty()) {
-            state.wakePosted = false;
-            return 0;
-        }
-        task = std::move(state.queue.front());
-        state.queue.pop_front();
-        state.wakePosted = !state.queue.empty() && PostMessageW(hwnd, kRunTasks, 0, 0);
+        state.wakePosted = false;
     }
-    dieOnOutOfMemory([&] { task(); });
+    // The tasks queued now, in order, for a few milliseconds at most. While tasks
+    // are left a wake stays posted, so that a task that runs a loop of its own (a
+    // message box) still lets the next ones run, and the rest run later.
+    const ULONGLONG until = GetTickCount64() + 10;
+    for (;;) {
+        std::function<void()> task;
+        {
+            std::lock_guard<std::mutex> guard(state.lock);
+            if (state.queue.empty()) break;
+            task = std::move(state.queue.front());
+            state.queue.pop_front();
+            if (!state.queue.empty() && !state.wakePosted) {
+                state.wakePosted = PostMessageW(hwnd, kRunTasks, 0, 0) != 0;
+            }
+        }
+        dieOnOutOfMemory([&] { task(); });
+        if (GetTickCount64() >= until) break;
+    }
     return 0;
 }
 
