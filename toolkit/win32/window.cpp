@@ -241,7 +241,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         }
         return 0;
     case WM_SIZE:
-        window->layOut();
+        if (wParam != SIZE_MINIMIZED) window->layOut();
         return 0;
     case WM_DPICHANGED: {
         window->applyDpi(HIWORD(wParam));
