@@ -17,7 +17,7 @@ bool isFolder(const std::filesystem::path& path)
 }
 
 /// The library folders a Steam installation lists besides its own.
-[[maybe_unused]] std::vector<std::filesystem::path> libraryFolders(const std::filesystem::path& steam)
+std::vector<std::filesystem::path> libraryFolders(const std::filesystem::path& steam)
 {
     std::vector<std::filesystem::path> folders{steam};
     std::ifstream listing(steam / "steamapps" / "libraryfolders.vdf");
