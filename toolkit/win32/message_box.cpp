@@ -1,5 +1,5 @@
 #include "toolkit/backend.h"
-#include "toolkit/win32/win32_text.h"
+#include "toolkit/win32/window_impl.h"
 
 #include <commctrl.h>
 
@@ -87,6 +87,8 @@ LRESULT CALLBACK boxHook(int code, WPARAM wParam, LPARAM lParam)
     if (code == HCBT_ACTIVATE && box && !box->prepared) {
         box->prepared = true;
         auto hwnd = reinterpret_cast<HWND>(wParam);
+        // The program's icon in its caption, as its windows have.
+        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(win32::applicationIcon(true)));
         // Chinese buttons whatever the system's language.
         SetDlgItemTextW(hwnd, IDOK, L"确定");
         SetDlgItemTextW(hwnd, IDYES, L"是");
