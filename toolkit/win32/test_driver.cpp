@@ -17,10 +17,13 @@ NativeControl& controlOf(Window& window, std::string_view name) { return window.
 
 HWND listOf(Window& window, std::string_view list) { return window.impl().find(list, {ControlKind::ListView}).hwnd; }
 
+/// Whether the user's input reaches the window: a modal window disables the others.
+bool takesInput(Window& window) { return IsWindowEnabled(window.impl().hwnd) != FALSE; }
+
 /// Whether the user could reach the control: it and its window take input.
 bool reachable(Window& window, HWND control)
 {
-    return IsWindowEnabled(control) && IsWindowEnabled(window.impl().hwnd) && IsWindowVisible(control);
+    return IsWindowEnabled(control) && takesInput(window) && IsWindowVisible(control);
 }
 
 /// The control that takes the keyboard, with the focus put on it.
@@ -157,6 +160,7 @@ void clickHeader(Window& window, std::string_view list, int column)
 
 void typeText(Window& window, std::string_view control, std::string_view utf8)
 {
+    if (!takesInput(window)) return;
     HWND target = keyboardTarget(window, control);
     for (const wchar_t character : win32::wide(utf8)) {
         if (character == L'\n') {
@@ -173,6 +177,7 @@ void typeText(Window& window, std::string_view control, std::string_view utf8)
 
 void pasteText(Window& window, std::string_view control, std::string_view utf8)
 {
+    if (!takesInput(window)) return;
     HWND target = keyboardTarget(window, control);
     putOnClipboard(target, win32::wide(utf8));
     SendMessageW(target, WM_PASTE, 0, 0);
@@ -181,6 +186,7 @@ void pasteText(Window& window, std::string_view control, std::string_view utf8)
 
 void commitInputMethod(Window& window, std::string_view control, std::string_view utf8)
 {
+    if (!takesInput(window)) return;
     HWND target = keyboardTarget(window, control);
     for (const wchar_t character : win32::wide(utf8)) PostMessageW(target, WM_IME_CHAR, character, 1);
     processEvents();
@@ -188,12 +194,14 @@ void commitInputMethod(Window& window, std::string_view control, std::string_vie
 
 void selectAllText(Window& window, std::string_view control)
 {
+    if (!takesInput(window)) return;
     HWND target = keyboardTarget(window, control);
     SendMessageW(target, EM_SETSEL, 0, -1);
 }
 
 void placeCaret(Window& window, std::string_view control, int position)
 {
+    if (!takesInput(window)) return;
     HWND target = keyboardTarget(window, control);
     SendMessageW(target, EM_SETSEL, static_cast<WPARAM>(position), position);
 }
@@ -202,6 +210,7 @@ void pressKey(Window& window, std::string_view control, std::string_view chord)
 {
     const std::optional<KeyChord> parsed = parseKeyChord(chord);
     if (!parsed) throw std::logic_error("no key named " + std::string(chord));
+    if (!takesInput(window)) return;
     if (!control.empty()) keyboardTarget(window, control);
     pressChord(*parsed, window.impl().hwnd);
 }
@@ -234,6 +243,7 @@ void pickItem(Window& window, std::string_view combo, int index)
 
 void closeWindow(Window& window)
 {
+    if (!takesInput(window)) return;
     SendMessageW(window.impl().hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
     processEvents();
 }
@@ -249,7 +259,9 @@ void resizeWindow(Window& window, int width, int height)
 bool dropFiles(Window& window, const std::vector<std::string>& utf8Paths)
 {
     HWND target = window.impl().hwnd;
-    if (!(GetWindowLongPtrW(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) || utf8Paths.empty()) return false;
+    if (!takesInput(window) || !(GetWindowLongPtrW(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) || utf8Paths.empty()) {
+        return false;
+    }
     // What the file manager hands over: a DROPFILES header, then the paths, each
     // ended by a NUL, the whole by another.
     std::wstring paths;
