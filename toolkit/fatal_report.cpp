@@ -16,8 +16,11 @@ namespace {
 
 [[noreturn]] void showReportAndExit(const std::string& text)
 {
-    // Also on standard error, for whoever started the program from a terminal or a log.
-    std::fputs(text.c_str(), stderr);
+    // Also on standard error, for whoever started the program from a terminal or a
+    // log; the stream writes its own line ends (CR LF on Windows).
+    std::string lines = text;
+    for (std::size_t at = lines.find("\r\n"); at != std::string::npos; at = lines.find("\r\n", at)) lines.erase(at, 1);
+    std::fputs(lines.c_str(), stderr);
     std::fflush(stderr);
     messageBox(text, MessageStyle::Ok, "错误", MessageIcon::Error);
     std::_Exit(-1);

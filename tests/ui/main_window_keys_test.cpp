@@ -52,7 +52,7 @@ TEST_F(MainWindowKeysTest, CaptionNamesTheFileAndMarksUnsavedEdits)
     setNextAnswer(MessageResult::No);
     driver::pressKey(window(), "超级列表框1", "Ctrl+S");
     EXPECT_EQ(caption(), "存档1.bytes - " + kCaption);
-    EXPECT_EQ(generalsIn(folder_.path() / "存档1.bytes")[0].baseStrength, 5);
+    EXPECT_EQ(generalsIn(folder_ / "存档1.bytes")[0].baseStrength, 5);
 }
 
 TEST_F(MainWindowKeysTest, UndoAndRedoBringWholeRecordsBackAndKnowTheSavedState)
@@ -170,7 +170,7 @@ TEST_F(MainWindowKeysTest, SaveAsWritesAnotherFileWhichThenStaysOpen)
     const std::filesystem::path original = load(generals_);
     const ByteString originalBytes = readWholeFile(original);
     editStrength(0, "5");
-    const std::filesystem::path copy = folder_.path() / "副本.bytes";
+    const std::filesystem::path copy = folder_ / "副本.bytes";
     setNextFileName(pathToUtf8(copy));
     driver::click(window(), "按钮_另存为");
     EXPECT_TRUE(generalsIn(copy) == model_.generals);
@@ -203,7 +203,8 @@ TEST_F(MainWindowKeysTest, TheListGrowsWithTheWindowAndLabelsSitCentredOnTheirFi
         {"标签12", "组合框_武器"}, {"标签30", "编辑框_军师技"}, {"标签24", "编辑框_特技2"},
     };
     for (const auto& [label, field] : pairs) {
-        EXPECT_EQ(middle(driver::controlRect(*editor, label)), middle(driver::controlRect(*editor, field))) << label;
+        // Within a pixel: a drop-down list's field is as tall as the system makes it.
+        EXPECT_NEAR(middle(driver::controlRect(*editor, label)), middle(driver::controlRect(*editor, field)), 2) << label;
     }
     driver::click(*editor, "按钮_取消");
     ASSERT_TRUE(editorClosed());

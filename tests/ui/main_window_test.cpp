@@ -454,10 +454,15 @@ TEST_F(MainWindowTest, DropWithUnsavedEditsAsksFirst)
 
 TEST(GameSaveFolder, FoundInASteamLibraryElseTheHomeFolder)
 {
-#ifdef _WIN32
-    GTEST_SKIP() << "the Proton prefix is looked for on Linux only";
-#else
     TempFolder folder;
+#ifdef _WIN32
+    // On Windows the game's folder lies in the user's profile.
+    const std::filesystem::path profile = folder / "用户";
+    std::filesystem::create_directories(profile);
+    EXPECT_EQ(gameSaveFolderIn(profile), profile);
+    std::filesystem::create_directories(profile / saveFolderInProfile());
+    EXPECT_EQ(gameSaveFolderIn(profile), profile / saveFolderInProfile());
+#else
     const std::filesystem::path home = folder / "home";
     std::filesystem::create_directories(home / ".steam" / "steam" / "steamapps");
     EXPECT_EQ(gameSaveFolderIn(home), home);  // no game installed: the home folder
