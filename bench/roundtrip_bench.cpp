@@ -58,6 +58,13 @@ int main(int argc, char** argv)
     const std::filesystem::path folder = argc > 2 ? argv[2] : std::filesystem::temp_directory_path();
     const std::filesystem::path file = folder / "sg8-bench.bytes";
     const std::filesystem::path copy = folder / "sg8-bench-copy.bytes";
+    // Each save keeps the replaced file in a backup history: the bench's own, beside its files.
+    const std::filesystem::path history = folder / "sg8-bench-history";
+#ifdef _WIN32
+    _wputenv_s(L"SG8GEN_BACKUP_DIR", history.c_str());
+#else
+    setenv("SG8GEN_BACKUP_DIR", history.c_str(), 1);
+#endif
 
     const sg8::ByteString original = sg8::encodeSaveFile(generate(count), 0);
     if (sg8::Status written = sg8::replaceFile(file, original); !written) {
