@@ -255,12 +255,29 @@ TEST_F(MainWindowTest, CommandsAreRefusedDuringALoad)
 TEST_F(MainWindowTest, ClosingDuringALoadDropsItsResult)
 {
     const std::filesystem::path path = fixture("late.bytes", {workedExampleGeneral(), generalWithEveryField(2)});
+    // Hold the load's worker at its first read until the window has closed: a
+    // backend that handles events while it clicks would otherwise take the result in.
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool released = false;
+    setFaultInjector([&](IoStep step) {
+        if (step != IoStep::OpenForReading || onWindowThread()) return 0;
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return released; });
+        return 0;
+    });
     setNextFileName(pathToUtf8(path));
     driver::click(mainWindow(), "按钮1");
     ASSERT_TRUE(main_->loading());
     driver::closeWindow(mainWindow());
     EXPECT_EQ(driver::findWindow("MainWindow"), nullptr);
+    {
+        std::lock_guard lock(mutex);
+        released = true;
+    }
+    changed.notify_all();
     main_.reset();  // waits for the worker; its result must reach nothing
+    setFaultInjector({});
     processEvents();
     EXPECT_TRUE(model_.generals.empty());
     EXPECT_TRUE(model_.savePath.empty());
