@@ -105,7 +105,6 @@ windowed=$SECONDS
 
 # What a Windows player downloads: the two programs and a short guide in Chinese.
 guide=$root/docs/guide.zh-CN.md
-[ -f "$guide" ] || guide=$root/docs/使用说明.txt
 mkdir -p "$work/zip"
 cp "$out/sg8gen-editor.exe" "$out/sg8gen.exe" "$work/zip/"
 # Notepad reads it best with Windows line ends.
