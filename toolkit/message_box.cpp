@@ -1,6 +1,7 @@
 #include "toolkit/message_box.h"
 
 #include "toolkit/backend.h"
+#include "toolkit/window_rules.h"
 
 #include <deque>
 #include <utility>
@@ -21,16 +22,6 @@ Hooks& hooks()
     return instance;
 }
 
-MessageResult closeAnswer(MessageStyle style)
-{
-    switch (style) {
-    case MessageStyle::YesNoCancel: return MessageResult::Cancel;
-    case MessageStyle::YesNo: return MessageResult::No;
-    case MessageStyle::Ok: break;
-    }
-    return MessageResult::Ok;
-}
-
 }  // namespace
 
 MessageResult messageBox(std::string_view text, MessageStyle style, std::string_view caption, MessageIcon icon)
@@ -38,7 +29,7 @@ MessageResult messageBox(std::string_view text, MessageStyle style, std::string_
     Hooks& state = hooks();
     if (!state.answeredByTests) return backend::showMessageBox(text, style, caption, icon);
     const bool queued = !state.answers.empty();
-    const MessageResult answer = queued ? state.answers.front() : closeAnswer(style);
+    const MessageResult answer = queued ? state.answers.front() : closedBoxAnswer(style);
     if (queued) state.answers.pop_front();
     state.shown.push_back({std::string(text), std::string(caption), style, icon, queued});
     return answer;

@@ -1,5 +1,6 @@
 #include "toolkit/backend.h"
 #include "toolkit/qt/qt_controls.h"
+#include "toolkit/window_rules.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -22,16 +23,6 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
     case MessageIcon::None: break;
     }
     return QMessageBox::NoIcon;
-}
-
-MessageResult closeAnswer(MessageStyle style)
-{
-    switch (style) {
-    case MessageStyle::YesNoCancel: return MessageResult::Cancel;
-    case MessageStyle::YesNo: return MessageResult::No;
-    case MessageStyle::Ok: break;
-    }
-    return MessageResult::Ok;
 }
 
 }  // namespace
@@ -73,7 +64,7 @@ MessageResult showMessageBox(std::string_view text, MessageStyle style, std::str
     for (const auto& [button, result] : buttons) {
         if (box.clickedButton() == button) return result;
     }
-    return closeAnswer(style);
+    return closedBoxAnswer(style);
 }
 
 }  // namespace sg8::backend

@@ -257,18 +257,7 @@ bool Window::Impl::handleKey(const KeyChord& chord, const QWidget* target)
 {
     const std::string focused = controlOf(target);
     const bool inMultiLine = !focused.empty() && controls.at(focused).kind == ControlKind::MultiLineEditBox;
-    const std::weak_ptr<bool> stillAlive = alive;
-    for (const bool windowWide : {false, true}) {
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            const KeyBinding binding = keys[i];  // the handler may bind or unbind keys
-            if (binding.chord != chord) continue;
-            if (windowWide ? !binding.control.empty() : binding.control != focused || focused.empty()) continue;
-            if (windowWide && inMultiLine && chord.key == Key::Enter && !chord.ctrl) continue;
-            const bool used = dieOnOutOfMemory([&] { return binding.handler(); });
-            if (used || stillAlive.expired()) return true;
-        }
-    }
-    return false;
+    return dispatchKey(keys, chord, focused, inMultiLine, alive);
 }
 
 void Window::Impl::layOut()
@@ -281,22 +270,10 @@ void Window::Impl::layOut()
             control.parent.empty() ? designedClient : controls.at(control.parent).designed.size();
         const int grownWidth = parentNow.width() - parentDesigned.width();
         const int grownHeight = parentNow.height() - parentDesigned.height();
-        QRect place = control.designed;
-        if (control.anchors & AnchorRight) {
-            if (control.anchors & AnchorLeft) {
-                place.setWidth(place.width() + grownWidth);
-            } else {
-                place.moveLeft(place.left() + grownWidth);
-            }
-        }
-        if (control.anchors & AnchorBottom) {
-            if (control.anchors & AnchorTop) {
-                place.setHeight(place.height() + grownHeight);
-            } else {
-                place.moveTop(place.top() + grownHeight);
-            }
-        }
-        control.widget->setGeometry(place);
+        const QRect& designed = control.designed;
+        const Placement place = anchoredPlacement({designed.left(), designed.top(), designed.width(), designed.height()},
+                                                  control.anchors, grownWidth, grownHeight);
+        control.widget->setGeometry(place.left, place.top, place.width, place.height);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "toolkit/design.h"
 #include "toolkit/keys.h"
+#include "toolkit/window_rules.h"
 #include "toolkit/window.h"
 
 #include <QPointer>
@@ -47,12 +48,6 @@ struct Window::Impl {
         unsigned anchors;
         std::string parent;   ///< a group box's name, or empty
     };
-    struct KeyBinding {
-        std::string control;  ///< empty: the whole window
-        KeyChord chord;
-        std::function<bool()> handler;
-    };
-
     std::string name;
     QPointer<qt::DesignedWidget> widget;
     QSize designedClient;

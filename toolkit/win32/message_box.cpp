@@ -1,3 +1,4 @@
+#include "toolkit/window_rules.h"
 #include "toolkit/backend.h"
 #include "toolkit/win32/window_impl.h"
 
@@ -126,13 +127,7 @@ MessageResult showMessageBox(std::string_view text, MessageStyle style, std::str
     case IDOK: return MessageResult::Ok;
     default: break;
     }
-    // Escape or the close box.
-    switch (style) {
-    case MessageStyle::YesNoCancel: return MessageResult::Cancel;
-    case MessageStyle::YesNo: return MessageResult::No;
-    case MessageStyle::Ok: break;
-    }
-    return MessageResult::Ok;
+    return closedBoxAnswer(style);  // Escape or the close box
 }
 
 }  // namespace sg8::backend

@@ -343,18 +343,7 @@ bool Window::Impl::handleKey(const KeyChord& chord, HWND target)
     const NativeControl* control = controlOf(target);
     const std::string focused = control ? control->name : std::string();
     const bool inMultiLine = control && control->kind == ControlKind::MultiLineEditBox;
-    const std::weak_ptr<bool> stillAlive = alive;
-    for (const bool windowWide : {false, true}) {
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            const KeyBinding binding = keys[i];  // the handler may bind or unbind keys
-            if (binding.chord != chord) continue;
-            if (windowWide ? !binding.control.empty() : binding.control != focused || focused.empty()) continue;
-            if (windowWide && inMultiLine && chord.key == Key::Enter && !chord.ctrl) continue;
-            const bool used = dieOnOutOfMemory([&] { return binding.handler(); });
-            if (used || stillAlive.expired()) return true;
-        }
-    }
-    return false;
+    return dispatchKey(keys, chord, focused, inMultiLine, alive);
 }
 
 SIZE Window::Impl::windowSizeFor(SIZE client) const
@@ -387,26 +376,15 @@ void Window::Impl::layOut()
         }
         const int grownWidth = parentNow.cx - parentDesigned.cx;
         const int grownHeight = parentNow.cy - parentDesigned.cy;
-        RECT place{origin.x + scaled(control.designed.left - designedOrigin.x),
-                   origin.y + scaled(control.designed.top - designedOrigin.y), 0, 0};
-        int width = scaled(control.designed.right - control.designed.left);
-        int height = scaled(control.designed.bottom - control.designed.top);
-        if (control.anchors & AnchorRight) {
-            if (control.anchors & AnchorLeft) {
-                width += grownWidth;
-            } else {
-                place.left += grownWidth;
-            }
-        }
-        if (control.anchors & AnchorBottom) {
-            if (control.anchors & AnchorTop) {
-                height += grownHeight;
-            } else {
-                place.top += grownHeight;
-            }
-        }
-        place.right = place.left + width;
-        place.bottom = place.top + height;
+        const Placement anchored = anchoredPlacement(
+            {origin.x + scaled(control.designed.left - designedOrigin.x),
+             origin.y + scaled(control.designed.top - designedOrigin.y),
+             scaled(control.designed.right - control.designed.left),
+             scaled(control.designed.bottom - control.designed.top)},
+            control.anchors, grownWidth, grownHeight);
+        const int width = anchored.width;
+        const int height = anchored.height;
+        const RECT place{anchored.left, anchored.top, anchored.left + width, anchored.top + height};
         placed[control.name] = place;
         const int shownHeight = control.kind == ControlKind::ComboBox ? height + scaled(kDropHeight) : height;
         SetWindowPos(control.hwnd, nullptr, place.left, place.top, width, shownHeight,

@@ -5,6 +5,7 @@
 
 #include "toolkit/design.h"
 #include "toolkit/keys.h"
+#include "toolkit/window_rules.h"
 #include "toolkit/window.h"
 #include "toolkit/win32/win32_text.h"
 
@@ -53,12 +54,6 @@ struct NativeControl {
 };
 
 struct Window::Impl {
-    struct KeyBinding {
-        std::string control;  ///< empty: the whole window
-        KeyChord chord;
-        std::function<bool()> handler;
-    };
-
     std::string name;
     HWND hwnd = nullptr;
     SIZE designedClient{};  ///< client area in design pixels
