@@ -96,8 +96,9 @@ done
 ctest --test-dir "$out" --output-on-failure --timeout 300 -j2 -E '^window\.'
 tested=$SECONDS
 
-# The window suites on a screen of their own (Xvfb picks a free display number).
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# The window suites on a screen of their own (Xvfb picks a free display number),
+# large enough that the window manager lets a test grow the main window.
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "windows: Xvfb did not start" >&2; exit 1; }
