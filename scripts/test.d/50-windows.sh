@@ -110,6 +110,10 @@ for _ in $(seq 100); do
   DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1
 done
+# Wine started above without a display; started again on this one, it sizes its
+# screen from it (else a window can't grow past what it took the screen to be).
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
 # One Wine process for the whole suite: starting Wine takes seconds, a test milliseconds.
 (cd "$out/tests/ui" && DISPLAY=$display timeout 900 wine64 sg8window_tests.exe)
 windowed=$SECONDS
